@@ -1,0 +1,41 @@
+// A small registry: keys are backslash-separated paths below a root; values are
+// strings or 32-bit numbers. The file-backed hive keeps every change in one text file
+// so that a registration is visible to a later run.
+#pragma once
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <variant>
+
+namespace ddlib {
+
+using RegistryValue = std::variant<std::string, std::uint32_t>;
+
+class Registry {
+ public:
+  virtual ~Registry();
+  // Every operation answers true on success.
+  virtual bool createKey(const std::string& path) = 0;  // with missing parents
+  virtual bool keyExists(const std::string& path) const = 0;
+  virtual bool setString(const std::string& key, const std::string& name, const std::string& value) = 0;
+  virtual bool setNumber(const std::string& key, const std::string& name, std::uint32_t value) = 0;
+  virtual std::optional<RegistryValue> getValue(const std::string& key, const std::string& name) const = 0;
+  virtual bool deleteKey(const std::string& path) = 0;  // with its values and subkeys
+  // Every key (also empty ones) with its values, in path order.
+  virtual std::map<std::string, std::map<std::string, RegistryValue>> snapshot() const = 0;
+};
+
+// A hive kept in a file; each change is written through at once. A path that cannot
+// be read or written makes the operations answer false.
+std::unique_ptr<Registry> OpenFileRegistry(const std::string& path);
+
+// The local machine's registry as the process sees it: the file named by the
+// environment variable DTM_REGISTRY, else "dtm-registry.txt" in the working directory.
+Registry* LocalMachineRegistry();
+// Replaces the local machine's registry (the host sets it before registration); the
+// caller keeps ownership; null restores the default.
+void SetLocalMachineRegistry(Registry* registry);
+
+}  // namespace ddlib

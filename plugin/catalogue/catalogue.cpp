@@ -1,0 +1,62 @@
+#include <cstring>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "catalogue/catalogue_table.h"
+#include "module/calculator.h"
+
+namespace {
+
+// The order in which the host receives the objects: by kind, then by number.
+constexpr enumDDObjectKind kRegistrationOrder[] = {ObjectKindBlock,  ObjectKindVariable, ObjectKindCommand,
+                                                   ObjectKindMenu,   ObjectKindMethod,   ObjectKindRefresh,
+                                                   ObjectKindUnit};
+
+void HandOverObjects(CHostObjectStore& store, const std::array<CDDDefinition*, kTableSize>& definitions) {
+  for (enumDDObjectKind kind : kRegistrationOrder) {
+    for (const CDDDefinition* d : definitions) {
+      if (!d || d->getKind() != kind) continue;
+      std::unique_ptr<CDDObject> object(MakeDescriptionObject(*d));
+      if (object) store.addObject(*object);
+    }
+  }
+}
+
+// A command "read_X" or "write_X" carries variable X: in the reply set of a read, the
+// request set of a write, the other set empty.
+void HandOverCommandSets(CHostObjectStore& store, const std::array<CDDDefinition*, kTableSize>& definitions) {
+  std::map<std::string, const CDDDefinition*> variables;
+  for (const CDDDefinition* d : definitions)
+    if (d && d->getKind() == ObjectKindVariable) variables.emplace(d->getName(), d);
+
+  for (const CDDDefinition* d : definitions) {
+    if (!d || d->getKind() != ObjectKindCommand) continue;
+    const char* name = d->getName();
+    bool read = std::strncmp(name, "read_", 5) == 0;
+    bool write = std::strncmp(name, "write_", 6) == 0;
+    if (!read && !write) continue;
+    auto variable = variables.find(name + (read ? 5 : 6));
+    if (variable == variables.end()) continue;
+    CDDTransactionRef transaction(*d, 0);
+    CDDDefinitionSet carried, empty;
+    carried.Insert(*variable->second);
+    store.putRequestSet(transaction, write ? carried : empty);
+    store.putReplySet(transaction, read ? carried : empty);
+  }
+}
+
+}  // namespace
+
+void CDeviceAttributeCalculation::BuildCatalogue() {
+  DeleteDefinitions();
+  for (std::size_t i = 0; i < kCatalogueSize; ++i) {
+    const CatalogueEntry& e = kCatalogue[i];
+    m_definitions[e.id] = new CDDDefinition(e.id, e.name, e.kind);
+  }
+  if (!m_host) return;
+  CHostObjectStore* store = m_host->getObjectStore();
+  if (!store) return;
+  HandOverObjects(*store, m_definitions);
+  HandOverCommandSets(*store, m_definitions);
+}

@@ -1,0 +1,260 @@
+// The reference host: what a device-type-manager host does with a loaded plug-in,
+// reduced to what tests and the dtmhost tool need. Everything it is asked is recorded.
+#pragma once
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ddlib/ddlib.h"
+
+namespace dtmhost {
+
+// ------------------------------------------------------------------ object store
+
+// Current values by variable name, the registered objects and the catalogue's sets.
+// Counts getValueCopy calls, records their order and counts copies still alive.
+class ObjectStore : public CHostObjectStore {
+ public:
+  ObjectStore();
+  ~ObjectStore() override;
+
+  // CHostObjectStore
+  void addObject(const CDDObject& object) override;
+  void putRequestSet(const CDDTransactionRef& transaction, const CDDDefinitionSet& set) override;
+  void putReplySet(const CDDTransactionRef& transaction, const CDDDefinitionSet& set) override;
+  void putDependentSet(const CDDDefinition& variable, const CDDDefinitionSet& set) override;
+  CDDBlock* getBlockCopy(CHostContext* context, const CDDDefinition& block) override;
+  CDDCommonVariant* getValueCopy(CHostContext* context, const CDDDefinition& variable) override;
+
+  // Values. setValue keeps the kind given; "no value" makes getValueCopy answer null.
+  void setValue(const std::string& name, const CDDCommonVariant& value);
+  void setNoValue(const std::string& name);
+  void clearValue(const std::string& name);  // back to "never set": zero of its kind
+  std::optional<CDDCommonVariant> value(const std::string& name) const;
+  // The kind getValueCopy answers for a variable never set: from its type when the
+  // host knows it (setVariableType), else int.
+  void setVariableType(const std::string& name, enumDDVariableType type);
+  std::optional<enumDDVariableType> variableType(const std::string& name) const;
+  // Converts a value to the kind of the variable's type (int, double or text).
+  CDDCommonVariant coerce(const std::string& name, const CDDCommonVariant& value) const;
+
+  // Reads.
+  int readCount() const { return static_cast<int>(m_reads.size()); }
+  const std::vector<std::string>& readOrder() const { return m_reads; }
+  void clearReads() { m_reads.clear(); }
+  static int liveCopies();  // value copies handed out and not yet deleted
+
+  // What the catalogue handed over.
+  const std::vector<std::unique_ptr<CDDObject>>& objects() const { return m_objects; }
+  const CDDObject* object(const std::string& name) const;
+  struct CommandSets {
+    std::vector<CDDDefinition> request, reply;
+  };
+  // By command name.
+  const std::map<std::string, CommandSets>& commandSets() const { return m_sets; }
+  const std::map<std::string, std::vector<CDDDefinition>>& dependentSets() const { return m_dependents; }
+  void clearRegistrations();
+
+ private:
+  struct Slot {
+    std::optional<CDDCommonVariant> value;  // empty optional with noValue=false: never set
+    bool noValue = false;
+  };
+  std::map<std::string, Slot> m_values;
+  std::map<std::string, enumDDVariableType> m_types;
+  std::vector<std::string> m_reads;
+  std::vector<std::unique_ptr<CDDObject>> m_objects;
+  std::map<std::string, CommandSets> m_sets;
+  std::map<std::string, std::vector<CDDDefinition>> m_dependents;
+};
+
+// ------------------------------------------------------------------ error handler
+
+class ErrorHandler : public CHostErrorHandler {
+ public:
+  void reportError(const CStrPP& message) override { m_reports.push_back(message.str()); }
+  const std::vector<std::string>& reports() const { return m_reports; }
+  void clear() { m_reports.clear(); }
+
+ private:
+  std::vector<std::string> m_reports;
+};
+
+// ------------------------------------------------------------------ method context
+
+// One recorded context call: its name and its arguments as printable texts (texts
+// quoted as in the journal, numbers plain).
+struct TraceEntry {
+  std::string op;
+  std::vector<std::string> args;
+};
+
+// Answers of the scripted context; shared by nested runs started with callMethod.
+struct Script {
+  // isAbortPending answers true from the Kth call on (1-based) when set.
+  std::optional<int> abortFrom;
+  // Answers of selectFromList, in order; when used up, 0.
+  std::deque<long> selections;
+  // Values askVariableValue leaves in the variable, by variable name.
+  std::map<std::string, CDDCommonVariant> edits;
+  std::deque<int> acknowledgeAnswers;  // default 0
+  std::deque<int> askAnswers;          // default 0
+  // Puts of these variables are refused: answer false, value unchanged.
+  std::vector<std::string> refusePuts;
+  // A command read sets these values (by command name, then variable name).
+  std::map<std::string, std::map<std::string, CDDCommonVariant>> device;
+  // When set, the context throws this integer from the operation with this 1-based
+  // index in the trace (simulates a host-side abort).
+  std::optional<int> throwAt;
+  int throwValue = 0;
+  // Result getResult answers on a run that was not stopped.
+  int normalResult = 0;
+  // With a terminal: ask the user instead of the script.
+  bool interactive = false;
+};
+
+class Host;
+
+class ScriptedContext : public CMethodContext {
+ public:
+  ScriptedContext(Host& host, Script& script, std::vector<TraceEntry>& trace, int depth);
+  ~ScriptedContext() override;
+  static int live();  // contexts not yet deleted
+
+  void begin(CHostContext* context, CHostServices* host, CDDDefinition* method,
+             std::int32_t executeArgument) override;
+  void setLocalVariables(CVBCollection* locals) override;
+  int getResult() override;
+  void setResult(int result) override;
+  bool isAbortPending() override;
+  void abortWithMessage(const CStrPP& text) override;
+  void abortMethod(int code) override;
+  int acknowledge(const CStrPP& text, int flags) override;
+  bool callMethod(const CStrPP& method) override;
+  void delay(int seconds, const CStrPP& text, int flags) override;
+  bool putFloatValue(const CStrPP& variable, float value) override;
+  int askVariableValue(const CStrPP& prompt, int flags, const CStrPP& variable) override;
+  bool putIntegerValue(const CStrPP& variable, int value) override;
+  long getIntegerValue(const CStrPP& variable) override;
+  bool assignIntegerValue(const CStrPP& variable, int value) override;
+  void abort() override;
+  void saveValues() override;
+  long selectFromList(const CStrPP& prompt, int flags, const CStrPP& options) override;
+  void readCommand(const CStrPP& command) override;
+  void writeCommand(const CStrPP& command) override;
+
+  const CVBCollection* locals() const { return m_locals.get(); }
+
+ private:
+  Host& m_host;
+  Script& m_script;
+  std::vector<TraceEntry>& m_trace;
+  int m_depth;
+  std::optional<int> m_result;
+  std::unique_ptr<CVBCollection> m_locals;
+};
+
+// ------------------------------------------------------------------ plug-in library
+
+// Opens the plug-in as a shared library and resolves its exported entry points.
+class PluginLibrary {
+ public:
+  // Null with a one-line reason in *error when the file or an entry point is missing.
+  static std::unique_ptr<PluginLibrary> Open(const std::string& path, std::string* error);
+  ~PluginLibrary();
+
+  GetAttributeCalculationFn GetAttributeCalculation = nullptr;
+  GetInformationFn GetInformation = nullptr;
+  GetAttributeCalcDataCategoryFn GetAttributeCalcDataCategory = nullptr;
+  DllRegisterServerFn DllRegisterServer = nullptr;
+  DllUnregisterServerFn DllUnregisterServer = nullptr;
+  const std::string& path() const { return m_path; }
+
+ private:
+  PluginLibrary() = default;
+  void* m_handle = nullptr;
+  std::string m_path;
+};
+
+// The default plug-in path: DTM_PLUGIN, else libdtmplugin.so beside the running program.
+std::string DefaultPluginPath();
+
+// ------------------------------------------------------------------ the host
+
+// Services, store and error handler around one calculator. Create with Open (loads the
+// shared library) or Attach (a calculator the caller made, e.g. linked into a test).
+class Host : public CHostServices {
+ public:
+  static std::unique_ptr<Host> Open(const std::string& pluginPath, std::string* error);
+  // Uses the given calculator (not owned); no library.
+  static std::unique_ptr<Host> Attach(IDeviceAttributeCalculation* calculator);
+  ~Host() override;
+
+  // CHostServices
+  CMethodContext* createMethodContext(CHostContext* context) override;
+  CHostObjectStore* getObjectStore() override { return &m_store; }
+  CHostErrorHandler* getErrorHandler() override { return &m_errors; }
+
+  ObjectStore& store() { return m_store; }
+  ErrorHandler& errors() { return m_errors; }
+  IDeviceAttributeCalculation& calculator() { return *m_calculator; }
+  PluginLibrary* library() { return m_library.get(); }
+  CHostContext* context() { return &m_context; }
+
+  // Init + BuildCatalogue + the data set from defaults (each variable asked once,
+  // ascending; its default, else zero of its kind). Open and Attach do this.
+  void Start();
+
+  // Catalogue lookups (from the objects the catalogue registered).
+  const CDDDefinition* Find(const std::string& nameOrNumber) const;
+  const CDDDefinition* Find(long number) const;
+  std::vector<CDDDefinition> Catalogue() const;  // in registration order
+
+  // A fresh description object for a definition, filled by Calculate. The store's
+  // read log is cleared first, so store().readOrder() tells what this request read.
+  std::unique_ptr<CDDObject> Request(const CDDDefinition& definition);
+  std::unique_ptr<CDDObject> Request(const std::string& nameOrNumber);
+  // Validity through the dispatcher matching the definition's kind.
+  bool Valid(const CDDDefinition& definition);
+
+  // Runs a method through ExecuteMethod with a scripted context.
+  struct Run {
+    int result = 0;
+    std::vector<TraceEntry> trace;
+    std::map<std::string, CDDCommonVariant> changed;  // values put during the run
+  };
+  Run RunMethod(const std::string& nameOrNumber, Script script, bool suppressAbort = false,
+                std::int32_t executeArgument = 0);
+  // Used by ScriptedContext::callMethod: a nested run on the same script and trace.
+  int RunNested(const std::string& methodName, Script& script, std::vector<TraceEntry>& trace, int depth);
+
+  // Values put by method contexts in the current run (by name).
+  void notePut(const std::string& name, const CDDCommonVariant& value);
+
+ private:
+  Host() = default;
+
+  struct Context : CHostContext {};
+  std::unique_ptr<PluginLibrary> m_library;
+  IDeviceAttributeCalculation* m_calculator = nullptr;
+  bool m_ownsCalculator = false;
+  ObjectStore m_store;
+  ErrorHandler m_errors;
+  Context m_context;
+  Script* m_currentScript = nullptr;
+  std::vector<TraceEntry>* m_currentTrace = nullptr;
+  std::map<std::string, CDDCommonVariant>* m_changed = nullptr;
+};
+
+// Latin-1 to UTF-8, for everything the host prints.
+std::string Utf8(const std::string& latin1);
+// One language segment of a multilingual literal ("en", "de", "fr", "it", "es"): the
+// segment when present, else the English one.
+std::string Segment(const std::string& text, const std::string& language);
+
+}  // namespace dtmhost

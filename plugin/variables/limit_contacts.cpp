@@ -129,6 +129,8 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
 };
 
+static_assert(Ascending(kRows));
+
 }  // namespace
 
 extern const RowTable kLimitContactRows = kRows;

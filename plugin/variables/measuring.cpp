@@ -137,6 +137,8 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
 };
 
+static_assert(Ascending(kRows));
+
 }  // namespace
 
 extern const RowTable kMeasuringRows = kRows;

@@ -93,6 +93,8 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
 };
 
+static_assert(Ascending(kRows));
+
 }  // namespace
 
 extern const RowTable kRelayRows = kRows;

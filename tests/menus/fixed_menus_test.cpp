@@ -146,14 +146,17 @@ TEST_F(FixedMenus, EveryMenuLiesBelowARootOrIsReachedOnlyByItsOwnRequest) {
 
   // Menus without a fixed list (they choose items from values) end a path here.
   std::set<ObjId> reached;
+  auto walk = [&] {
+    while (!pending.empty()) {
+      ObjId n = pending.back();
+      pending.pop_back();
+      if (!reached.insert(n).second || !filled.count(n)) continue;
+      for (const CDDMenuItem& item : Items(*filled[n]))
+        if (IsMenu(item.getDefinition().getID())) pending.push_back(static_cast<ObjId>(item.getDefinition().getID()));
+    }
+  };
+  walk();
   std::set<ObjId> held;
-  while (!pending.empty()) {
-    ObjId n = pending.back();
-    pending.pop_back();
-    if (!reached.insert(n).second || !filled.count(n)) continue;
-    for (const CDDMenuItem& item : Items(*filled[n]))
-      if (IsMenu(item.getDefinition().getID())) pending.push_back(static_cast<ObjId>(item.getDefinition().getID()));
-  }
   for (const auto& [n, menu] : filled)
     for (const CDDMenuItem& item : Items(*menu)) held.insert(static_cast<ObjId>(item.getDefinition().getID()));
 
@@ -165,13 +168,7 @@ TEST_F(FixedMenus, EveryMenuLiesBelowARootOrIsReachedOnlyByItsOwnRequest) {
   }
   // What the own-request menus hold is then reachable as well.
   for (ObjId n : ownRequest) pending.push_back(n);
-  while (!pending.empty()) {
-    ObjId n = pending.back();
-    pending.pop_back();
-    if (!reached.insert(n).second || !filled.count(n)) continue;
-    for (const CDDMenuItem& item : Items(*filled[n]))
-      if (IsMenu(item.getDefinition().getID())) pending.push_back(static_cast<ObjId>(item.getDefinition().getID()));
-  }
+  walk();
   for (const auto& [n, menu] : filled) EXPECT_TRUE(reached.count(n)) << NameOf(n) << " is unreachable";
   EXPECT_EQ(reached.size(), 117u);  // with the three value-dependent menus
 }

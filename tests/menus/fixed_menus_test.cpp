@@ -11,41 +11,36 @@
 #include "menu_fixture.h"
 #include "menus/menu_frame.h"
 
-extern "C" IDeviceInformation* GetInformation();
-
 namespace {
-
-using menutest::MenuFixture;
 
 constexpr auto On = AccessOnline;
 constexpr auto Off = AccessOffline;
 
-std::string NameOf(ObjId number) { return MenuFixture::Entry(number)->name; }
-ObjId NumberOf(const std::string& name) { return MenuFixture::Entry(name)->id; }
-bool IsMenu(long number) { return MenuFixture::Entry(static_cast<ObjId>(number))->kind == ObjectKindMenu; }
-bool IsVariable(long number) {
-  return MenuFixture::Entry(static_cast<ObjId>(number))->kind == ObjectKindVariable;
-}
 bool ReadOnly(const CDDMenuItem& item) { return item.qualifications() == std::vector<int>{QualificationReadOnly}; }
 
-// Every fixed menu, filled once.
+// Every fixed menu, filled once by the host on the loaded plug-in.
 class FixedMenus : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    fixture = new MenuFixture;
-    for (const menus::MenuRow& row : menus::FixedMenus()) filled[row.id] = fixture->Request(row.id);
+    host = menutest::OpenPlugin().release();
+    for (const menus::MenuRow& row : menus::FixedMenus())
+      filled[row.id] = menutest::AsMenu(host->Request(*host->Find(row.id)));
   }
   static void TearDownTestSuite() {
     filled.clear();
-    delete fixture;
+    delete host;
   }
+  static std::string NameOf(long number) { return host->Find(number)->getName(); }
+  static ObjId NumberOf(const std::string& name) { return static_cast<ObjId>(host->Find(name)->getID()); }
+  static bool IsMenu(long number) { return host->Find(number)->getKind() == ObjectKindMenu; }
+  static bool IsVariable(long number) { return host->Find(number)->getKind() == ObjectKindVariable; }
   static const CDDMenu* Menu(const std::string& name) {
     auto it = filled.find(NumberOf(name));
     return it == filled.end() ? nullptr : it->second.get();
   }
   static const std::vector<CDDMenuItem>& Items(const CDDMenu& menu) { return menu.menuItems()->entries(); }
 
-  static inline MenuFixture* fixture = nullptr;
+  static inline dtmhost::Host* host = nullptr;
   static inline std::map<ObjId, std::unique_ptr<CDDMenu>> filled;
 };
 
@@ -135,12 +130,12 @@ const char* const kOwnRequestOnly[] = {
 };
 
 TEST_F(FixedMenus, EveryMenuLiesBelowARootOrIsReachedOnlyByItsOwnRequest) {
-  std::unique_ptr<IDeviceInformation> info(GetInformation());
+  std::unique_ptr<IDeviceInformation> info(host->library()->GetInformation());
   ASSERT_NE(info, nullptr);
   std::vector<ObjId> pending;
   for (long role = 0; role <= 10010; role = role == 20 ? 10000 : role + 1) {
     std::string name = info->GetMenuName(role);
-    if (!name.empty() && MenuFixture::Entry(name)) pending.push_back(NumberOf(name));
+    if (!name.empty() && host->Find(name)) pending.push_back(NumberOf(name));
   }
   ASSERT_EQ(pending.size(), 10u);  // role 15 names no object; the trend menu has two roles
 

@@ -10,6 +10,7 @@
 #include <set>
 #include <stdexcept>
 
+#include "check.h"
 #include "describe.h"
 #include "dtmhost/host.h"
 #include "json.h"
@@ -29,6 +30,7 @@ constexpr const char* kUsage =
     "  menu OBJECT|--role N [--set NAME=VALUE]... [--unset NAME]... [--lang en|de|fr|it|es]\n"
     "  describe [--lang en|de|fr|it|es]\n"
     "  register | unregister | registry\n"
+    "  check                                 conformance sweep over every object and method\n"
     "OBJECT is an object number or name; VALUE an integer, a decimal number or a quoted text.\n";
 
 // Wrong use of the tool: exit status 2.
@@ -374,6 +376,12 @@ std::string RegistryCommand(Session& s, const Arguments&) {
   return dtmtool::RegistryJson(*ddlib::LocalMachineRegistry()).dump();
 }
 
+std::string CheckCommand(Session& s, const Arguments&) {
+  int failures = dtmtool::Check(s.Open(), std::cout);
+  if (failures) throw Failure("conformance check failed: " + std::to_string(failures) + " failures");
+  return "";
+}
+
 // ------------------------------------------------------------------ main
 
 struct Command {
@@ -400,6 +408,7 @@ const std::map<std::string, Command>& Commands() {
       {"register", {{}, false, [](Session& s, const Arguments&) { return Registration(s, true); }}},
       {"unregister", {{}, false, [](Session& s, const Arguments&) { return Registration(s, false); }}},
       {"registry", {{}, false, RegistryCommand}},
+      {"check", {{}, false, CheckCommand}},
   };
   return commands;
 }

@@ -383,13 +383,17 @@ TEST(MenuTool, PrintsTheOfflineTreeOfRole4) {
   for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
   ASSERT_EQ(pclose(pipe), 0);
 
+  auto host = menutest::OpenPlugin();
   std::vector<std::string> menus;
   std::size_t start = 0;
   for (std::size_t end; (end = out.find('\n', start)) != std::string::npos; start = end + 1) {
     std::string line = out.substr(start, end - start);
-    std::size_t indent = line.find_first_not_of(' ');
-    if (indent == std::string::npos || line[indent] == '[') continue;  // variable and method lines
-    menus.push_back(std::string(indent, ' ') + line.substr(line.rfind('[')));
+    std::size_t open = line.rfind('['), close = line.rfind(']');
+    if (open == std::string::npos || close < open) continue;
+    std::string name = line.substr(open + 1, close - open - 1);
+    const CDDDefinition* definition = host->Find(name);
+    if (!definition || definition->getKind() != ObjectKindMenu) continue;  // variables and methods
+    menus.push_back(std::string(line.find_first_not_of(' '), ' ') + "[" + name + "]");
   }
   EXPECT_EQ(menus, (std::vector<std::string>{
                        "[DTM_offline_root_menu]",

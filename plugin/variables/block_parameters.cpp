@@ -311,6 +311,8 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::R},
 };
 
+static_assert(Ascending(kRows));
+
 }  // namespace
 
 extern const RowTable kBlockParameterRows = kRows;

@@ -111,6 +111,8 @@ constexpr VariableRow kRows[] = {
           "|es|Retardo después de cada comando de escritura"),
 };
 
+static_assert(Ascending(kRows));
+
 }  // namespace
 
 extern const RowTable kCommErrorRows = kRows;

@@ -90,6 +90,8 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::R},
 };
 
+static_assert(Ascending(kRows));
+
 }  // namespace
 
 extern const RowTable kDiagnosisRows = kRows;

@@ -360,6 +360,8 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::R},
 };
 
+static_assert(Ascending(kRows));
+
 }  // namespace
 
 extern const RowTable kErrorCodeRows = kRows;

@@ -40,6 +40,8 @@ constexpr VariableRow kRows[] = {
      .enums = kIdentNumber},
 };
 
+static_assert(Ascending(kRows));
+
 }  // namespace
 
 extern const RowTable kIdentificationRows = kRows;

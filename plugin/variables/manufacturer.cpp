@@ -144,6 +144,8 @@ constexpr VariableRow kRows[] = {
      .enums = kManufacturers, .handling = Handling::R},
 };
 
+static_assert(Ascending(kRows));
+
 }  // namespace
 
 extern const RowTable kManufacturerRows = kRows;

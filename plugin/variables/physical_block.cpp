@@ -165,6 +165,8 @@ constexpr VariableRow kRows[] = {
            Unsigned(2)),
 };
 
+static_assert(Ascending(kRows));
+
 }  // namespace
 
 extern const RowTable kBlockHeaderRows = kRows;

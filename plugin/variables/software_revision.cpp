@@ -23,6 +23,8 @@ constexpr VariableRow kRows[] = {
     Revision(id::phys_software_rev_rest, "phys_software_rev_rest", String(10)),
 };
 
+static_assert(Ascending(kRows));
+
 }  // namespace
 
 extern const RowTable kSoftwareRevisionRows = kRows;

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "module/subsystems.h"
+#include "variables/identity_rows.h"
 #include "variables/variable_frame.h"
 
 namespace variables {
@@ -17,6 +18,8 @@ constexpr const RowTable* kTables[] = {
     &kMeasuringRows,
     &kRelayRows,
     &kLimitContactRows,
+    &kIdentificationRows, &kCommErrorRows, &kSoftwareRevisionRows, &kBlockHeaderRows, &kBlockParameterRows,
+    &kManufacturerRows, &kDiagnosisRows, &kErrorCodeRows,
 };
 
 using RowIndex = std::array<const VariableRow*, kTableSize>;
@@ -43,6 +46,9 @@ const VariableRow* RowFor(long number) {
   return Index()[static_cast<std::size_t>(number)];
 }
 
-CalcFunction CalcFunctionFor(ObjId number) { return RowFor(number) ? &CalcVariable : nullptr; }
+CalcFunction CalcFunctionFor(ObjId number) {
+  if (number == id::physical_block) return &CalcPhysicalBlock;  // the block and relations have their own
+  return RowFor(number) ? &CalcVariable : nullptr;
+}
 
 }  // namespace variables

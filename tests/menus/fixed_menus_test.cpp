@@ -2,6 +2,7 @@
 // the rules that tie twins and views together, and the labels' bytes.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <set>
@@ -366,6 +367,51 @@ TEST_F(FixedMenus, EveryLabelIsLatin1AndBeginsWithEnglishFollowedByLanguagesInOr
     }
     EXPECT_FALSE(menu->getLabel()->empty());
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The offline tree as the command-line host prints it: menus only, by indentation.
+TEST(MenuTool, PrintsTheOfflineTreeOfRole4) {
+  std::string command = std::string("'") + DTM_HOST_TOOL + "' --plugin '" + DTM_PLUGIN_PATH + "' menu --role 4";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string out;
+  char buffer[4096];
+  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+  ASSERT_EQ(pclose(pipe), 0);
+
+  auto host = menutest::OpenPlugin();
+  std::vector<std::string> menus;
+  std::size_t start = 0;
+  for (std::size_t end; (end = out.find('\n', start)) != std::string::npos; start = end + 1) {
+    std::string line = out.substr(start, end - start);
+    std::size_t open = line.rfind('['), close = line.rfind(']');
+    if (open == std::string::npos || close < open) continue;
+    std::string name = line.substr(open + 1, close - open - 1);
+    const CDDDefinition* definition = host->Find(name);
+    if (!definition || definition->getKind() != ObjectKindMenu) continue;  // variables and methods
+    menus.push_back(std::string(line.find_first_not_of(' '), ' ') + "[" + name + "]");
+  }
+  EXPECT_EQ(menus, (std::vector<std::string>{
+                       "[DTM_offline_root_menu]",
+                       "  [Tab_s_QZ_Std_Matrix]",
+                       "    [Tab_s_QZ_Device_Matrix_v0]",
+                       "    [Tab_s_QZ_Device_Matrix_v1]",
+                       "    [Tab_s_QZ_Device_Matrix_v3]",
+                       "    [Tab_s_QZ_Device_Matrix_v5]",
+                       "    [Tab_s_QZ_Device_Matrix_v7]",
+                       "    [Tab_s_QZ_Device_Matrix_v8]",
+                       "    [Tab_s_QZ_Device_Matrix_v9]",
+                       "    [Tab_s_QZ_Device_Matrix_vA]",
+                       "  [Tab_s_PA_Profil]",
+                       "    [Tab_s_ident]",
+                       "      [Tab_s_ident_opunit]",
+                       "      [Tab_s_ident_device]",
+                       "    [Tab_s_certificates]",
+                   }));
 }
 
 }  // namespace

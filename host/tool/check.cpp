@@ -26,33 +26,6 @@ using Value = std::optional<CDDCommonVariant>;
 
 // ------------------------------------------------------------------ data sets
 
-// A variable whose value steers the attributes of others, with the values it can
-// take. The access code's range 0..9998 is represented by its ends and by 83, the one
-// value the rules single out, with its neighbours.
-struct Steering {
-  const char* name;
-  std::vector<int> domain;
-  int outside;
-};
-
-const std::vector<Steering>& SteeringParameters() {
-  static const std::vector<Steering> steering = {
-      {"manu_sensor_type", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 11},
-      {"manu_mode", {0, 1, 2}, 3},
-      {"manu_unit_display", {0, 1, 2}, 3},
-      {"manu_pH_enabled", {0, 1}, 2},
-      {"manu_relay_number", {0, 1, 2, 3, 4}, 5},
-      {"manu_relay_select_relay", {0, 1, 2, 3}, 4},
-      {"manu_relay_function", {1, 2, 3, 4, 5, 6, 7, 8}, 9},
-      {"manu_check_select", {0, 1}, 2},
-      {"manu_alarm_enable_code", {0, 82, 83, 84, 9998}, 9999},
-      {"manu_s_version_enabled", {0, 1}, 2},
-      {"manu_cleaning_function_enabled", {0, 1}, 2},
-      {"manu_current_input_enabled", {0, 1}, 2},
-  };
-  return steering;
-}
-
 // A fully equipped device: four relays, pH measurement, S version, cleaning and
 // current input, relay 3 selected. Each parameter is also varied alone from here, so
 // that the rules that need several of these values together are reached too.
@@ -251,14 +224,13 @@ class Sweep {
     std::map<std::string, Value> equipped;
     for (const auto& [name, value] : EquippedDevice())
       if (Registered(name)) equipped[name] = Number(name, value);
-    for (const auto& [baseName, base] : {std::pair{std::string("defaults"), std::map<std::string, Value>{}},
-                                         std::pair{std::string("equipped device"), equipped}}) {
+    for (const DataSet& base : {DataSet{"defaults", {}}, DataSet{"equipped device", equipped}}) {
       auto add = [&](const std::string& name, const std::string& variable, const Value& value) {
-        DataSet set{baseName + ", " + name, base};
+        DataSet set{base.name + ", " + name, base.values};
         set.values[variable] = value;
         m_dataSets.push_back(std::move(set));
       };
-      m_dataSets.push_back({baseName, base});
+      m_dataSets.push_back(base);
       for (const Steering& s : SteeringParameters()) {
         if (!Registered(s.name)) continue;
         for (int v : s.domain) add(std::string(s.name) + "=" + std::to_string(v), s.name, Number(s.name, v));
@@ -559,18 +531,10 @@ class Sweep {
     if (ObjectStore::liveCopies() != copies) Fail(method, where, "value copies outlive the run");
     if (!threw && run.trace.empty() && run.result == -1) return run;  // no body: counted by the caller
 
-    // The result is what the context answers last: -2 after a stop, else its own.
-    int depth = 0;
-    std::optional<int> set_;
     int allowedReports = 0;
     for (const TraceEntry& e : run.trace) {
-      if (e.op == "createMethodContext") ++depth;
-      if (e.op == "~CMethodContext") --depth;
-      if (e.op == "setResult") {
-        int value = std::stoi(e.args.at(0));
-        if (value != MethodResultAborted) Fail(method, where, "sets the result " + e.args.at(0));
-        if (depth == 1) set_ = value;
-      }
+      if (e.op == "setResult" && std::stoi(e.args.at(0)) != MethodResultAborted)
+        Fail(method, where, "sets the result " + e.args.at(0));
       if (std::optional<enumDDObjectKind> kind = NamedKind(e.op)) {
         std::string name = Unquote(NamedArgument(e));
         const CDDDefinition* named = m_host.Find(name);
@@ -580,7 +544,7 @@ class Sweep {
           ++allowedReports;
       }
     }
-    int expected = set_.value_or(a.normalResult);
+    int expected = ContextResult(run.trace, a.normalResult);
     if (!threw && run.result != expected)
       Fail(method, where, "answered " + std::to_string(run.result) + ", the context's result is " + std::to_string(expected));
     int reports = 0;
@@ -695,6 +659,37 @@ class Sweep {
 };
 
 }  // namespace
+
+// The access code's range 0..9998 is represented by its ends and by 83, the one value
+// the rules single out, with its neighbours.
+const std::vector<Steering>& SteeringParameters() {
+  static const std::vector<Steering> steering = {
+      {"manu_sensor_type", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, 11},
+      {"manu_mode", {0, 1, 2}, 3},
+      {"manu_unit_display", {0, 1, 2}, 3},
+      {"manu_pH_enabled", {0, 1}, 2},
+      {"manu_relay_number", {0, 1, 2, 3, 4}, 5},
+      {"manu_relay_select_relay", {0, 1, 2, 3}, 4},
+      {"manu_relay_function", {1, 2, 3, 4, 5, 6, 7, 8}, 9},
+      {"manu_check_select", {0, 1}, 2},
+      {"manu_alarm_enable_code", {0, 82, 83, 84, 9998}, 9999},
+      {"manu_s_version_enabled", {0, 1}, 2},
+      {"manu_cleaning_function_enabled", {0, 1}, 2},
+      {"manu_current_input_enabled", {0, 1}, 2},
+  };
+  return steering;
+}
+
+int ContextResult(const std::vector<TraceEntry>& trace, int normalResult) {
+  int depth = 0;
+  int result = normalResult;
+  for (const TraceEntry& e : trace) {
+    if (e.op == "createMethodContext") ++depth;
+    if (e.op == "~CMethodContext") --depth;
+    if (e.op == "setResult" && depth == 1) result = std::stoi(e.args.at(0));
+  }
+  return result;
+}
 
 int Check(Host& host, std::ostream& out) {
   Sweep sweep(host);

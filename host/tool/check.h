@@ -2,15 +2,29 @@
 // plug-in.
 #pragma once
 #include <iosfwd>
+#include <vector>
 
 #include "dtmhost/host.h"
 
 namespace dtmtool {
 
+// A variable whose value steers the attributes of others, with the values it can take
+// and one it cannot.
+struct Steering {
+  const char* name;
+  std::vector<int> domain;
+  int outside;
+};
+const std::vector<Steering>& SteeringParameters();
+
 // Requests every registered object under a series of data sets and runs every method
 // under scripted answers and abort points, checking what a host relies on. Prints a
 // summary table (and each failure) to out; answers the number of failures. The
-// host's store ends at its defaults again.
+// store's values end as they were.
 int Check(dtmhost::Host& host, std::ostream& out);
+
+// What the context of a method run answers last: the result the body set last in the
+// run's own context (not in a nested run), else the context's normal result.
+int ContextResult(const std::vector<dtmhost::TraceEntry>& trace, int normalResult);
 
 }  // namespace dtmtool

@@ -1,0 +1,15 @@
+// The fuzz harness's core: one input drives the loaded plug-in through the reference
+// host. It builds with any compiler; fuzz_main.cpp adds the libFuzzer entry (clang).
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// Decodes the input into a series of host operations (store values of any kind or
+// none, attribute requests for any number in an object of any class, validity
+// requests, method runs with scripted answers, abort and throw points, a restart of
+// the calculator) and checks after each what every host relies on. The plug-in is
+// loaded once, from beside the running program (or $DTM_PLUGIN); every input starts
+// from the defaults. Answers the first property that did not hold.
+std::optional<std::string> FuzzOne(const std::uint8_t* data, std::size_t size);

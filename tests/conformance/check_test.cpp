@@ -1,0 +1,171 @@
+// The conformance sweep finds the faults a host would trip over: each row plants one
+// fault in a small calculator and expects the sweep to name it; the sound calculator
+// and the real plug-in pass.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+
+#include "check.h"
+#include "dtmhost/host.h"
+
+namespace {
+
+using dtmhost::Host;
+
+enum class Fault {
+  none,
+  leaksCopy,
+  unstable,
+  notAvailable,
+  undefinedItem,
+  actionNotMethod,
+  reports,
+  fillsWrongClass,
+  ownResult,
+  undefinedCommand,
+  acceptsUnknown,
+  changesResult,
+};
+
+// One variable, one menu, one method, one command; the method offers a list of two
+// and checks for an abort after each operation, as the plug-in's bodies do.
+class SweptCalculator : public IDeviceAttributeCalculation {
+ public:
+  explicit SweptCalculator(Fault fault) : m_fault(fault) {}
+  ~SweptCalculator() override {
+    for (CDDCommonVariant* copy : m_kept) delete copy;
+  }
+
+  void Init(CHostServices* host) override { m_host = host; }
+  void Exit() override { m_host = nullptr; }
+  void BuildCatalogue() override {
+    CHostObjectStore* store = m_host->getObjectStore();
+    store->addObject(CDDVariable(kLevel));
+    store->addObject(CDDMenu(kRoot));
+    store->addObject(CDDMethod(kApply));
+    store->addObject(CDDCommand(kReadLevel));
+  }
+
+  CDDObject* Calculate(CHostContext* context, CDDObject* object) override {
+    long n = object->getcDefinition()->getID();
+    if (m_fault == Fault::fillsWrongClass && n == kLevel.getID()) object->putAttributesAvailable(true);
+    if (auto* v = dynamic_cast<CDDVariable*>(object); v && n == kLevel.getID()) {
+      CDDCommonVariant* copy = m_host->getObjectStore()->getValueCopy(context, kLevel);
+      if (m_fault == Fault::leaksCopy)
+        m_kept.push_back(copy);
+      else
+        delete copy;
+      v->putLabel(m_fault == Fault::unstable ? std::to_string(++m_requests).c_str() : "Level");
+      auto* actions = new CDDDefinitionList();
+      actions->Add(m_fault == Fault::actionNotMethod ? kRoot : kApply, -1, -1);
+      v->setPreEditActions(actions);
+      if (m_fault == Fault::reports) m_host->getErrorHandler()->reportError("level: no value");
+      v->putAttributesAvailable(m_fault != Fault::notAvailable);
+    }
+    if (auto* m = dynamic_cast<CDDMenu*>(object); m && n == kRoot.getID()) {
+      auto* items = new CDDMenuItemList();
+      items->Add(CDDMenuItem(kLevel), -1, -1);
+      items->Add(CDDMenuItem(m_fault == Fault::undefinedItem ? CDDDefinition(99, "ghost", ObjectKindVariable) : kApply),
+                 -1, -1);
+      m->setMenuItems(items);
+      m->putAttributesAvailable(true);
+    }
+    return object;
+  }
+
+  bool IsVariableValid(CHostContext*, CDDVariable* v) override { return Defined(*v, kLevel); }
+  bool IsMethodValid(CHostContext*, CDDMethod* m) override { return Defined(*m, kApply); }
+  bool IsMenuValid(CHostContext*, CDDMenu* m) override { return Defined(*m, kRoot); }
+
+  int ExecuteMethod(CHostContext* context, CDDMethod* method, std::int32_t argument, bool suppressAbort) override {
+    if (!Defined(*method, kApply)) return -1;
+    std::unique_ptr<CMethodContext> run(m_host->createMethodContext(context));
+    run->begin(context, m_host, method->getcDefinition(), argument);
+    try {
+      auto check = [&] {
+        if (run->isAbortPending() && !suppressAbort) throw 0;
+      };
+      long choice = run->selectFromList("Pick", 0, "One \n  Two");
+      check();
+      if (choice == 1) run->readCommand(m_fault == Fault::undefinedCommand ? "read_ghost" : "read_level");
+      check();
+      if (m_fault == Fault::changesResult) run->setResult(3);
+    } catch (int) {
+      run->setResult(MethodResultAborted);
+    }
+    int result = run->getResult();
+    return m_fault == Fault::ownResult ? 0 : result;
+  }
+
+ private:
+  bool Defined(const CDDObject& object, const CDDDefinition& only) {
+    if (m_fault == Fault::acceptsUnknown) return true;
+    if (*object.getcDefinition() == only) return true;
+    m_host->getErrorHandler()->reportError("illegal object ID");
+    return false;
+  }
+
+  const CDDDefinition kLevel{1, "level", ObjectKindVariable};
+  const CDDDefinition kRoot{2, "root", ObjectKindMenu};
+  const CDDDefinition kApply{3, "apply", ObjectKindMethod};
+  const CDDDefinition kReadLevel{4, "read_level", ObjectKindCommand};
+
+  Fault m_fault;
+  CHostServices* m_host = nullptr;
+  int m_requests = 0;
+  std::vector<CDDCommonVariant*> m_kept;
+};
+
+struct Planted {
+  Fault fault;
+  const char* found;  // part of the failure line the sweep prints
+};
+
+class CheckFinds : public ::testing::TestWithParam<Planted> {};
+
+TEST_P(CheckFinds, ThePlantedFault) {
+  SweptCalculator calc(GetParam().fault);
+  std::unique_ptr<Host> host = Host::Attach(&calc);
+  std::ostringstream out;
+  EXPECT_GT(dtmtool::Check(*host, out), 0);
+  EXPECT_NE(out.str().find(GetParam().found), std::string::npos) << out.str();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sweep, CheckFinds,
+    ::testing::Values(Planted{Fault::leaksCopy, "level [defaults]: 1 value copies outlive the request"},
+                      Planted{Fault::unstable, "a second identical request gives other attributes"},
+                      Planted{Fault::notAvailable, "attributes not marked available"},
+                      Planted{Fault::undefinedItem, "root [defaults]: item ghost (99) names no defined object"},
+                      Planted{Fault::actionNotMethod, "pre-edit action root (2) is a menu, not a method"},
+                      Planted{Fault::reports, "reported \"level: no value\""},
+                      Planted{Fault::fillsWrongClass, "level [in a menu object]: the object was changed"},
+                      Planted{Fault::ownResult, "answered 0, the context's result is 5"},
+                      Planted{Fault::undefinedCommand, "select 1]: readCommand names read_ghost, no defined command"},
+                      Planted{Fault::acceptsUnknown, "validity]: accepted"},
+                      Planted{Fault::changesResult, "sets the result 3"}));
+
+TEST(Check, PassesASoundCalculatorAndPutsTheDefaultsBack) {
+  SweptCalculator calc(Fault::none);
+  std::unique_ptr<Host> host = Host::Attach(&calc);
+  host->store().setValue("level", CDDCommonVariant(4));
+  std::ostringstream out;
+  EXPECT_EQ(dtmtool::Check(*host, out), 0) << out.str();
+  EXPECT_NE(out.str().find("no failure"), std::string::npos);
+  // Both positions of the list, one past it and -1, each with an abort from every check.
+  EXPECT_NE(out.str().find("methods: 1 registered, 1 run, 0 not built"), std::string::npos) << out.str();
+  EXPECT_EQ(host->store().value("level")->getInt(), 4);
+}
+
+// The plug-in as built: every registered object and method passes the sweep (under the
+// sanitizers too, in that build).
+TEST(Check, PassesThePlugin) {
+  std::string error;
+  std::unique_ptr<Host> host = Host::Open(DTM_PLUGIN_PATH, &error);
+  ASSERT_TRUE(host) << error;
+  std::ostringstream out;
+  EXPECT_EQ(dtmtool::Check(*host, out), 0) << out.str();
+}
+
+}  // namespace

@@ -1,0 +1,141 @@
+// A calculator behind a small host whose store holds settable values, for the menus
+// whose items follow those values: set values, ask for a menu, look at its items and
+// at what the store was asked.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "catalogue/object_ids.h"
+#include "ddlib/ddlib.h"
+#include "module/calculator.h"
+
+using Values = std::vector<std::pair<std::string, int>>;
+
+struct MenuAnswer {
+  std::vector<ObjId> items;
+  std::vector<std::vector<int>> qualifications;  // per item
+  std::vector<std::string> reads;
+  std::unique_ptr<CDDMenu> menu;
+};
+
+// The host side: current values by variable name (int 0 unless set), "no value" on
+// request; records every read and counts the copies still alive.
+class ValueStore : public CHostObjectStore {
+ public:
+  void addObject(const CDDObject&) override {}
+  void putRequestSet(const CDDTransactionRef&, const CDDDefinitionSet&) override {}
+  void putReplySet(const CDDTransactionRef&, const CDDDefinitionSet&) override {}
+  void putDependentSet(const CDDDefinition&, const CDDDefinitionSet&) override {}
+  CDDBlock* getBlockCopy(CHostContext*, const CDDDefinition&) override { return nullptr; }
+  CDDCommonVariant* getValueCopy(CHostContext*, const CDDDefinition& variable) override {
+    reads.push_back(variable.getName());
+    auto found = values.find(variable.getName());
+    if (found == values.end()) return new Copy(CDDCommonVariant(0));
+    if (!found->second) return nullptr;
+    return new Copy(*found->second);
+  }
+
+  std::map<std::string, std::optional<CDDCommonVariant>> values;
+  std::vector<std::string> reads;
+  static inline int live = 0;
+
+ private:
+  struct Copy : CDDCommonVariant {
+    explicit Copy(const CDDCommonVariant& value) : CDDCommonVariant(value) { ++live; }
+    Copy(const Copy&) = delete;
+    ~Copy() override { --live; }
+  };
+};
+
+class ValueMenuTest : public testing::Test {
+ protected:
+  ValueMenuTest() {
+    m_calc.Init(&m_host);
+    m_calc.BuildCatalogue();
+  }
+
+  void Set(const Values& values) {
+    for (const auto& [name, value] : values) m_host.store.values[name] = CDDCommonVariant(value);
+  }
+  void SetNoValue(const std::string& name) { m_host.store.values[name] = std::nullopt; }
+
+  // One request; every value copy it took must be gone when it returns.
+  MenuAnswer Ask(const std::string& menuName) {
+    MenuAnswer answer;
+    const CDDDefinition* definition = nullptr;
+    for (long n = 1; n <= kObjectCount && !definition; ++n)
+      if (const CDDDefinition* d = m_calc.FindDefinition(n); d && menuName == d->getName()) definition = d;
+    if (!definition) {
+      ADD_FAILURE() << menuName << " is not in the catalogue";
+      return answer;
+    }
+    m_host.store.reads.clear();
+    answer.menu = std::make_unique<CDDMenu>(*definition);
+    EXPECT_EQ(m_calc.Calculate(&m_context, answer.menu.get()), answer.menu.get()) << menuName;
+    EXPECT_EQ(ValueStore::live, 0) << menuName;
+    answer.reads = m_host.store.reads;
+    const CDDMenu* menu = answer.menu.get();
+    EXPECT_TRUE(menu->getAttributesAvailable()) << menuName;
+    EXPECT_EQ(menu->getAccess(), AccessOnline) << menuName;
+    if (const CDDMenuItemList* list = menu->menuItems()) {
+      for (const CDDMenuItem& item : list->entries()) {
+        answer.items.push_back(static_cast<ObjId>(item.getDefinition().getID()));
+        answer.qualifications.push_back(item.qualifications());
+      }
+    } else {
+      ADD_FAILURE() << menuName << " has no item list";
+    }
+    std::set<ObjId> distinct(answer.items.begin(), answer.items.end());
+    EXPECT_EQ(distinct.size(), answer.items.size()) << menuName << " lists an item twice";
+    return answer;
+  }
+
+  static std::vector<ObjId> Ids(const CDDDefinitionList* list) {
+    std::vector<ObjId> ids;
+    if (list)
+      for (const CDDDefinition& d : list->entries()) ids.push_back(static_cast<ObjId>(d.getID()));
+    return ids;
+  }
+
+  static bool Has(const MenuAnswer& answer, ObjId id) {
+    return std::find(answer.items.begin(), answer.items.end(), id) != answer.items.end();
+  }
+  static long Count(const std::vector<std::string>& reads, const std::string& name) {
+    return std::count(reads.begin(), reads.end(), name);
+  }
+  // The items strictly between two items of the list (the second may be absent: to the end).
+  static std::vector<ObjId> Between(const MenuAnswer& answer, ObjId after, ObjId before) {
+    auto from = std::find(answer.items.begin(), answer.items.end(), after);
+    if (from == answer.items.end()) return {};
+    auto to = std::find(from + 1, answer.items.end(), before);
+    return {from + 1, to};
+  }
+
+  struct Host : CHostServices {
+    CMethodContext* createMethodContext(CHostContext*) override { return nullptr; }
+    CHostObjectStore* getObjectStore() override { return &store; }
+    CHostErrorHandler* getErrorHandler() override { return nullptr; }
+    ValueStore store;
+  };
+  struct Context : CHostContext {};
+
+  Host m_host;
+  Context m_context;
+  CDeviceAttributeCalculation m_calc;
+};
+
+// n reads of one variable, for writing expected read orders.
+inline std::vector<std::string> Times(int n, const std::string& name) { return std::vector<std::string>(n, name); }
+inline std::vector<std::string> Join(std::initializer_list<std::vector<std::string>> parts) {
+  std::vector<std::string> all;
+  for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}

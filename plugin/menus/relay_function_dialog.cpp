@@ -16,38 +16,50 @@ struct RelayGroup {
   GroupShape shape = GroupShape::plain;
 };
 
-constexpr MenuItem kPvLimit[] = {{id::manu_relay_pv_switch_on},     {id::manu_relay_pv_switch_off},
-                                 {id::manu_relay_switch_on_delay},  {id::manu_relay_switch_off_delay},
+constexpr MenuItem kPvLimit[] = {{id::manu_relay_pv_switch_on},
+                                 {id::manu_relay_pv_switch_off},
+                                 {id::manu_relay_switch_on_delay},
+                                 {id::manu_relay_switch_off_delay},
                                  {id::manu_relay_pv_alarm_threshold}};
-constexpr MenuItem kSvLimit[] = {{id::manu_relay_sv_switch_on},     {id::manu_relay_sv_switch_off},
-                                 {id::manu_relay_switch_on_delay},  {id::manu_relay_switch_off_delay},
+constexpr MenuItem kSvLimit[] = {{id::manu_relay_sv_switch_on},
+                                 {id::manu_relay_sv_switch_off},
+                                 {id::manu_relay_switch_on_delay},
+                                 {id::manu_relay_switch_off_delay},
                                  {id::manu_relay_sv_alarm_threshold}};
-constexpr MenuItem kTempLimit[] = {{id::manu_relay_temp_switch_on},    {id::manu_relay_temp_switch_off},
-                                   {id::manu_relay_switch_on_delay},   {id::manu_relay_switch_off_delay},
+constexpr MenuItem kTempLimit[] = {{id::manu_relay_temp_switch_on},
+                                   {id::manu_relay_temp_switch_off},
+                                   {id::manu_relay_switch_on_delay},
+                                   {id::manu_relay_switch_off_delay},
                                    {id::manu_relay_temp_alarm_threshold}};
-constexpr MenuItem kPidPv[] = {{id::manu_relay_PID_nominal_value}, {id::manu_relay_PID_Kp},
-                               {id::manu_relay_PID_Tn},            {id::manu_relay_PID_Tv},
+constexpr MenuItem kPidPv[] = {{id::manu_relay_PID_nominal_value},
+                               {id::manu_relay_PID_Kp},
+                               {id::manu_relay_PID_Tn},
+                               {id::manu_relay_PID_Tv},
                                {id::manu_relay_PID_charac}};
-constexpr MenuItem kPidSv[] = {{id::manu_relay_PID_sv_nominal_value}, {id::manu_relay_PID_Kp},
-                               {id::manu_relay_PID_Tn},               {id::manu_relay_PID_Tv},
+constexpr MenuItem kPidSv[] = {{id::manu_relay_PID_sv_nominal_value},
+                               {id::manu_relay_PID_Kp},
+                               {id::manu_relay_PID_Tn},
+                               {id::manu_relay_PID_Tv},
                                {id::manu_relay_PID_charac}};
-constexpr MenuItem kTimer[] = {{id::manu_relay_timer_clean_time},
-                               {id::manu_relay_timer_pause_time},
-                               {id::manu_relay_timer_pause_time_min}};
-constexpr MenuItem kClean[] = {{id::manu_relay_clean_start_pulse},  {id::manu_relay_clean_start_time},
-                               {id::manu_relay_clean_time},         {id::manu_relay_clean_after_time},
-                               {id::manu_relay_clean_cycles},       {id::manu_relay_clean_time_pause},
+constexpr MenuItem kTimer[] = {
+    {id::manu_relay_timer_clean_time}, {id::manu_relay_timer_pause_time}, {id::manu_relay_timer_pause_time_min}};
+constexpr MenuItem kClean[] = {{id::manu_relay_clean_start_pulse},    {id::manu_relay_clean_start_time},
+                               {id::manu_relay_clean_time},           {id::manu_relay_clean_after_time},
+                               {id::manu_relay_clean_cycles},         {id::manu_relay_clean_time_pause},
                                {id::manu_relay_clean_time_pause_min}, {id::manu_relay_clean_economy}};
-constexpr MenuItem kThreePointStep[] = {{id::manu_relay_3Pstep_nominal_value}, {id::manu_relay_3Pstep_Kp},
-                                        {id::manu_relay_3Pstep_Tn},            {id::manu_relay_3Pstep_switch_on_min},
-                                        {id::manu_relay_3Pstep_motor_time},    {id::manu_relay_3Pstep_neutral_zone}};
+constexpr MenuItem kThreePointStep[] = {
+    {id::manu_relay_3Pstep_nominal_value}, {id::manu_relay_3Pstep_Kp},         {id::manu_relay_3Pstep_Tn},
+    {id::manu_relay_3Pstep_switch_on_min}, {id::manu_relay_3Pstep_motor_time}, {id::manu_relay_3Pstep_neutral_zone}};
 
 // By relay function, 1 first.
-constexpr RelayGroup kRelayGroups[] = {
-    {kPvLimit, GroupShape::limitContact}, {kSvLimit, GroupShape::limitContact},
-    {kTempLimit, GroupShape::limitContact}, {kPidPv, GroupShape::pid},
-    {kPidSv, GroupShape::pid},            {kTimer},
-    {kClean},                             {kThreePointStep}};
+constexpr RelayGroup kRelayGroups[] = {{kPvLimit, GroupShape::limitContact},
+                                       {kSvLimit, GroupShape::limitContact},
+                                       {kTempLimit, GroupShape::limitContact},
+                                       {kPidPv, GroupShape::pid},
+                                       {kPidSv, GroupShape::pid},
+                                       {kTimer},
+                                       {kClean},
+                                       {kThreePointStep}};
 
 constexpr MenuItem kAllPidModeItems[] = {{id::manu_relay_PID_mode},
                                          {id::manu_relay_PID_pulse_period},
@@ -74,8 +86,8 @@ void AppendGroup(MenuBuild& build, const RelayGroup& group, RelayGroupUse use) {
       break;
     case GroupShape::limitContact:
       // The dialog shows the state but does not let it be edited.
-      build.Append(MenuItem{id::manu_relay_limit_switch_state,
-                            use == RelayGroupUse::dialog ? Qual::readOnly : Qual::none});
+      build.Append(
+          MenuItem{id::manu_relay_limit_switch_state, use == RelayGroupUse::dialog ? Qual::readOnly : Qual::none});
       break;
     case GroupShape::pid:
       AppendPidModeItems(build, use);
@@ -86,9 +98,8 @@ void AppendGroup(MenuBuild& build, const RelayGroup& group, RelayGroupUse use) {
 
 void RelayDialogGroup(MenuBuild& build) { AppendRelayFunctionGroup(build, RelayGroupUse::dialog); }
 
-constexpr MenuItem kRelayDialogItems[] = {{id::manu_relay_select_relay, Qual::readOnly},
-                                          {id::manu_relay_function, Qual::readOnly},
-                                          {id::manu_relay_enabled}};
+constexpr MenuItem kRelayDialogItems[] = {
+    {id::manu_relay_select_relay, Qual::readOnly}, {id::manu_relay_function, Qual::readOnly}, {id::manu_relay_enabled}};
 
 constexpr MenuRow kRows[] = {
     {.id = id::OnlineDialog_set_function_param,

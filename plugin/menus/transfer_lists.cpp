@@ -10,14 +10,16 @@ namespace {
 constexpr MenuItem kControlStopDelays[] = {{id::manu_control_stop_switch_off_delay},
                                            {id::manu_control_stop_switch_on_delay}};
 constexpr MenuItem kInputAndDamping[] = {{id::manu_digital_input}, {id::manu_damping_measure_value}};
-constexpr MenuItem kCurrentSwitchOff[] = {{id::manu_current_switch_off_delay}, {id::manu_current_switch_on_delay},
+constexpr MenuItem kCurrentSwitchOff[] = {{id::manu_current_switch_off_delay},
+                                          {id::manu_current_switch_on_delay},
                                           {id::manu_current_switch_off_value},
                                           {id::manu_current_switch_off_direction}};
-constexpr MenuItem kMonitoringItems[] = {{id::manu_check_low_alarm_time_max},
-                                         {id::manu_check_high_alarm_time_max},
-                                         {id::manu_check_limit_value}};
-constexpr MenuItem kAlarmAndHold[] = {{id::manu_alarm_contact_type}, {id::manu_alarm_delay_unit},
-                                      {id::manu_alarm_delay},        {id::manu_hold_configuration},
+constexpr MenuItem kMonitoringItems[] = {
+    {id::manu_check_low_alarm_time_max}, {id::manu_check_high_alarm_time_max}, {id::manu_check_limit_value}};
+constexpr MenuItem kAlarmAndHold[] = {{id::manu_alarm_contact_type},
+                                      {id::manu_alarm_delay_unit},
+                                      {id::manu_alarm_delay},
+                                      {id::manu_hold_configuration},
                                       {id::manu_hold_time}};
 
 // The pH compensation applies to sensor types up to 2; on a pH device not in mode 2.
@@ -52,15 +54,26 @@ void AppendMonitoringItems(MenuBuild& build) {
 
 // ---------------------------------------------------------------- download_variables
 
-constexpr MenuItem kReadDeviceData[] = {
-    {id::phys_blk_profile_rev},      {id::phys_st_rev},          {id::phys_tag_desc},
-    {id::phys_software_rev},         {id::phys_hardware_rev},    {id::phys_manufacturer_id},
-    {id::phys_device_id},            {id::phys_serial_num},      {id::phys_device_certification},
-    {id::phys_descriptor},           {id::phys_message},         {id::phys_install_date},
-    {id::phys_actual_error_code},    {id::phys_device_bus_address}, {id::phys_device_software_number},
-    {id::manu_meas_value_main}};
-constexpr MenuItem kReadMeasurement[] = {{id::manu_meas_value_temperature}, {id::manu_unit_display},
-                                         {id::manu_alarm_error_state},      {id::manu_alarm_contact_enabled}};
+constexpr MenuItem kReadDeviceData[] = {{id::phys_blk_profile_rev},
+                                        {id::phys_st_rev},
+                                        {id::phys_tag_desc},
+                                        {id::phys_software_rev},
+                                        {id::phys_hardware_rev},
+                                        {id::phys_manufacturer_id},
+                                        {id::phys_device_id},
+                                        {id::phys_serial_num},
+                                        {id::phys_device_certification},
+                                        {id::phys_descriptor},
+                                        {id::phys_message},
+                                        {id::phys_install_date},
+                                        {id::phys_actual_error_code},
+                                        {id::phys_device_bus_address},
+                                        {id::phys_device_software_number},
+                                        {id::manu_meas_value_main}};
+constexpr MenuItem kReadMeasurement[] = {{id::manu_meas_value_temperature},
+                                         {id::manu_unit_display},
+                                         {id::manu_alarm_error_state},
+                                         {id::manu_alarm_contact_enabled}};
 constexpr MenuItem kReadAlarmCode[] = {{id::manu_alarm_enable_code}, {id::manu_cleaning_function_enabled}};
 constexpr MenuItem kReadVersion[] = {{id::manu_SW_version}, {id::manu_serial_num}};
 constexpr MenuItem kReadRelay[] = {{id::manu_relay_select_relay}, {id::manu_relay_enabled}};
@@ -102,9 +115,8 @@ constexpr ObjId kPreReadActions[] = {id::pre_read_download_variables, id::pre_re
 
 // ---------------------------------------------------------------- upload_variables
 
-constexpr MenuItem kWriteDeviceData[] = {{id::manu_sensor_type_local}, {id::phys_tag_desc},
-                                         {id::phys_descriptor},        {id::phys_message},
-                                         {id::phys_install_date},      {id::manu_sensor_type},
+constexpr MenuItem kWriteDeviceData[] = {{id::manu_sensor_type_local}, {id::phys_tag_desc},     {id::phys_descriptor},
+                                         {id::phys_message},           {id::phys_install_date}, {id::manu_sensor_type},
                                          {id::manu_unit_display},      {id::manu_control_stop}};
 
 void WriteListItems(MenuBuild& build) {

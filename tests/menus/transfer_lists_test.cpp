@@ -15,9 +15,8 @@ Values AllZero() {
   for (const char* name :
        {"manu_pH_enabled", "manu_mode", "manu_cleaning_function_enabled", "manu_alarm_error_code_select",
         "manu_control_stop", "manu_sensor_type", "manu_ph_compensation", "manu_current_input_enabled",
-        "manu_current_control_stop", "manu_current_PID_influence", "manu_check_threshold_enabled",
-        "manu_check_select", "manu_check_monitoring_enabled", "manu_relay_number", "manu_relay_function",
-        "manu_relay_PID_mode"})
+        "manu_current_control_stop", "manu_current_PID_influence", "manu_check_threshold_enabled", "manu_check_select",
+        "manu_check_monitoring_enabled", "manu_relay_number", "manu_relay_function", "manu_relay_PID_mode"})
     values.emplace_back(name, 0);
   return values;
 }
@@ -40,6 +39,13 @@ class TransferLists : public ValueMenuTest {
       if (std::find(set.begin(), set.end(), item) != set.end()) found.push_back(item);
     return found;
   }
+  // The journal without the item appends.
+  static std::vector<std::string> MenuCalls() {
+    std::vector<std::string> calls;
+    for (const std::string& line : ddlib::Journal::lines())
+      if (line.rfind("CDDMenuItemList::Add", 0) != 0) calls.push_back(line);
+    return calls;
+  }
   // The reads after the first read of `after` up to the first later read of `before`.
   static std::vector<std::string> ReadsBetween(const MenuAnswer& answer, const std::string& after,
                                                const std::string& before) {
@@ -58,27 +64,48 @@ const std::string kMon = "manu_check_monitoring_enabled";
 
 TEST_F(TransferLists, ReadListWithAllDecidingValuesZero) {
   MenuAnswer a = Ask(kReadList);
-  const std::vector<ObjId> fixed{
-      id::phys_blk_profile_rev, id::phys_st_rev, id::phys_tag_desc, id::phys_software_rev, id::phys_hardware_rev,
-      id::phys_manufacturer_id, id::phys_device_id, id::phys_serial_num, id::phys_device_certification,
-      id::phys_descriptor, id::phys_message, id::phys_install_date, id::phys_actual_error_code,
-      id::phys_device_bus_address, id::phys_device_software_number, id::manu_meas_value_main,
-      id::manu_meas_value_temperature, id::manu_unit_display, id::manu_alarm_error_state,
-      id::manu_alarm_contact_enabled, id::manu_alarm_enable_code, id::manu_cleaning_function_enabled,
-      id::manu_digital_input, id::manu_damping_measure_value, id::manu_alarm_contact_type,
-      id::manu_alarm_delay_unit, id::manu_alarm_delay, id::manu_hold_configuration, id::manu_hold_time,
-      id::manu_SW_version, id::manu_serial_num};
+  const std::vector<ObjId> fixed{id::phys_blk_profile_rev,
+                                 id::phys_st_rev,
+                                 id::phys_tag_desc,
+                                 id::phys_software_rev,
+                                 id::phys_hardware_rev,
+                                 id::phys_manufacturer_id,
+                                 id::phys_device_id,
+                                 id::phys_serial_num,
+                                 id::phys_device_certification,
+                                 id::phys_descriptor,
+                                 id::phys_message,
+                                 id::phys_install_date,
+                                 id::phys_actual_error_code,
+                                 id::phys_device_bus_address,
+                                 id::phys_device_software_number,
+                                 id::manu_meas_value_main,
+                                 id::manu_meas_value_temperature,
+                                 id::manu_unit_display,
+                                 id::manu_alarm_error_state,
+                                 id::manu_alarm_contact_enabled,
+                                 id::manu_alarm_enable_code,
+                                 id::manu_cleaning_function_enabled,
+                                 id::manu_digital_input,
+                                 id::manu_damping_measure_value,
+                                 id::manu_alarm_contact_type,
+                                 id::manu_alarm_delay_unit,
+                                 id::manu_alarm_delay,
+                                 id::manu_hold_configuration,
+                                 id::manu_hold_time,
+                                 id::manu_SW_version,
+                                 id::manu_serial_num};
   EXPECT_EQ(a.items, fixed);
   for (const auto& q : a.qualifications) EXPECT_TRUE(q.empty());
-  EXPECT_EQ(a.reads, Join({{"manu_pH_enabled", "manu_cleaning_function_enabled", "manu_control_stop",
-                            "manu_sensor_type", "manu_pH_enabled", "manu_ph_compensation",
-                            "manu_current_input_enabled", kThr, kSel},
-                           Times(3, kThr),
-                           {kSel, kSel},
-                           Times(4, kThr),
-                           {kSel},
-                           Times(4, kMon),
-                           {"manu_relay_number"}}));
+  EXPECT_EQ(a.reads,
+            Join({{"manu_pH_enabled", "manu_cleaning_function_enabled", "manu_control_stop", "manu_sensor_type",
+                   "manu_pH_enabled", "manu_ph_compensation", "manu_current_input_enabled", kThr, kSel},
+                  Times(3, kThr),
+                  {kSel, kSel},
+                  Times(4, kThr),
+                  {kSel},
+                  Times(4, kMon),
+                  {"manu_relay_number"}}));
 }
 
 TEST_F(TransferLists, ReadListLengthsAndReadCountsAtTheirExtremes) {
@@ -90,18 +117,41 @@ TEST_F(TransferLists, ReadListLengthsAndReadCountsAtTheirExtremes) {
   };
   const Case cases[] = {
       {"longest list",
-       {{"manu_pH_enabled", 1}, {"manu_mode", 1}, {"manu_cleaning_function_enabled", 1},
-        {"manu_alarm_error_code_select", 170}, {"manu_control_stop", 1}, {"manu_sensor_type", 0},
-        {"manu_ph_compensation", 1}, {"manu_current_input_enabled", 1}, {"manu_current_control_stop", 1},
-        {"manu_current_PID_influence", 1}, {kThr, 3}, {kSel, 0}, {kMon, 3}, {"manu_relay_number", 1},
-        {"manu_relay_function", 4}, {"manu_relay_PID_mode", 0}},
-       57, 58},
+       {{"manu_pH_enabled", 1},
+        {"manu_mode", 1},
+        {"manu_cleaning_function_enabled", 1},
+        {"manu_alarm_error_code_select", 170},
+        {"manu_control_stop", 1},
+        {"manu_sensor_type", 0},
+        {"manu_ph_compensation", 1},
+        {"manu_current_input_enabled", 1},
+        {"manu_current_control_stop", 1},
+        {"manu_current_PID_influence", 1},
+        {kThr, 3},
+        {kSel, 0},
+        {kMon, 3},
+        {"manu_relay_number", 1},
+        {"manu_relay_function", 4},
+        {"manu_relay_PID_mode", 0}},
+       57,
+       58},
       {"most reads",
-       {{"manu_pH_enabled", 1}, {"manu_mode", 1}, {"manu_cleaning_function_enabled", 1},
-        {"manu_alarm_error_code_select", 11}, {"manu_control_stop", 1}, {"manu_ph_compensation", 1},
-        {"manu_current_input_enabled", 1}, {"manu_current_control_stop", 1}, {"manu_current_PID_influence", 1},
-        {kThr, 7}, {kSel, 1}, {"manu_relay_number", 1}, {"manu_relay_function", 5}, {"manu_relay_PID_mode", 1}},
-       50, 67},
+       {{"manu_pH_enabled", 1},
+        {"manu_mode", 1},
+        {"manu_cleaning_function_enabled", 1},
+        {"manu_alarm_error_code_select", 11},
+        {"manu_control_stop", 1},
+        {"manu_ph_compensation", 1},
+        {"manu_current_input_enabled", 1},
+        {"manu_current_control_stop", 1},
+        {"manu_current_PID_influence", 1},
+        {kThr, 7},
+        {kSel, 1},
+        {"manu_relay_number", 1},
+        {"manu_relay_function", 5},
+        {"manu_relay_PID_mode", 1}},
+       50,
+       67},
       {"fewest reads", {{"manu_sensor_type", 3}, {kSel, 2}, {kMon, 3}}, 34, 12},
       {"all zero", {}, 31, 24},
   };
@@ -140,8 +190,8 @@ TEST_F(TransferLists, ReadListRelayItemsFollowRelayNumberFunctionAndPidMode) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.function << "/" << c.mode);
-    MenuAnswer a = AskWith(kReadList,
-                           {{"manu_relay_number", 1}, {"manu_relay_function", c.function}, {"manu_relay_PID_mode", c.mode}});
+    MenuAnswer a = AskWith(
+        kReadList, {{"manu_relay_number", 1}, {"manu_relay_function", c.function}, {"manu_relay_PID_mode", c.mode}});
     EXPECT_EQ(Between(a, id::manu_relay_PID_charac, id::manu_relay_PID_basic_load), c.modeItems);
     EXPECT_EQ(a.items.back(), id::manu_relay_PID_basic_load);
     EXPECT_FALSE(Has(a, id::manu_relay_PID_mode));
@@ -164,7 +214,7 @@ TEST_F(TransferLists, ReadListCleaningTriggerNeedsCleaningAndAListedCode) {
     bool shown;
     long codeReads;
   };
-  const Case cases[] = {{1, 170, true, 36}, {1, 10, true, 1}, {1, 55, true, 8}, {1, 11, false, 36},
+  const Case cases[] = {{1, 170, true, 36},  {1, 10, true, 1},   {1, 55, true, 8}, {1, 11, false, 36},
                         {1, 171, false, 36}, {0, 170, false, 0}, {2, 10, false, 0}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.cleaning << "/" << c.code);
@@ -208,28 +258,39 @@ TEST_F(TransferLists, ReadListControlStopDelays) {
 
 TEST_F(TransferLists, WriteListFixedItemsAndReadsWithoutOptions) {
   MenuAnswer a = AskWith(kWriteList, {{"manu_sensor_type", 3}});
-  EXPECT_EQ(a.items, (std::vector<ObjId>{629, 139, 162, 163, 164, 209, 574, 210, 213, 214, 274, 278, 282, 283, 284,
-                                         290, 291}));
-  EXPECT_EQ(a.reads, Join({{"manu_control_stop", "manu_sensor_type", "manu_current_input_enabled",
-                            "manu_pH_enabled", kThr, kSel},
-                           Times(3, kThr),
-                           {kSel, kSel},
-                           Times(4, kThr),
-                           {kSel},
-                           Times(4, kMon)}));
+  EXPECT_EQ(a.items,
+            (std::vector<ObjId>{629, 139, 162, 163, 164, 209, 574, 210, 213, 214, 274, 278, 282, 283, 284, 290, 291}));
+  EXPECT_EQ(
+      a.reads,
+      Join({{"manu_control_stop", "manu_sensor_type", "manu_current_input_enabled", "manu_pH_enabled", kThr, kSel},
+            Times(3, kThr),
+            {kSel, kSel},
+            Times(4, kThr),
+            {kSel},
+            Times(4, kMon)}));
 }
 
 TEST_F(TransferLists, WriteListLengthsAndReadCountsAtTheirExtremes) {
-  MenuAnswer longest =
-      AskWith(kWriteList, {{"manu_control_stop", 1}, {"manu_sensor_type", 1}, {"manu_pH_enabled", 1}, {"manu_mode", 1},
-                           {"manu_ph_compensation", 1}, {"manu_current_input_enabled", 1},
-                           {"manu_current_control_stop", 1}, {"manu_current_PID_influence", 1}, {kSel, 0}, {kThr, 3},
-                           {kMon, 3}});
+  MenuAnswer longest = AskWith(kWriteList, {{"manu_control_stop", 1},
+                                            {"manu_sensor_type", 1},
+                                            {"manu_pH_enabled", 1},
+                                            {"manu_mode", 1},
+                                            {"manu_ph_compensation", 1},
+                                            {"manu_current_input_enabled", 1},
+                                            {"manu_current_control_stop", 1},
+                                            {"manu_current_PID_influence", 1},
+                                            {kSel, 0},
+                                            {kThr, 3},
+                                            {kMon, 3}});
   EXPECT_EQ(longest.items, (std::vector<ObjId>{629, 139, 162, 163, 164, 209, 574, 210, 211, 212, 213, 214,
                                                218, 219, 265, 266, 267, 268, 269, 270, 271, 272, 274, 275,
                                                276, 277, 278, 279, 280, 281, 282, 283, 284, 290, 291}));
-  MenuAnswer most = AskWith(kWriteList, {{"manu_sensor_type", 1}, {"manu_pH_enabled", 1}, {"manu_mode", 1},
-                                         {"manu_current_input_enabled", 1}, {kSel, 1}, {kThr, 7}});
+  MenuAnswer most = AskWith(kWriteList, {{"manu_sensor_type", 1},
+                                         {"manu_pH_enabled", 1},
+                                         {"manu_mode", 1},
+                                         {"manu_current_input_enabled", 1},
+                                         {kSel, 1},
+                                         {kThr, 7}});
   EXPECT_EQ(most.reads.size(), 27u);
   MenuAnswer fewest = AskWith(kWriteList, {{"manu_sensor_type", 3}, {kSel, 2}, {kMon, 3}});
   EXPECT_EQ(fewest.reads.size(), 10u);
@@ -242,13 +303,15 @@ TEST_F(TransferLists, WriteListCheckSelectionNeedsPhAndAModeOtherThanZero) {
     std::vector<ObjId> items;  // among compensation and check selection
   };
   const Case cases[] = {
-      {3, 1, 2, 1, {272}},      {1, 1, 2, 1, {272}},      {2, 0, 2, 0, {218}},      {2, 0, 2, 1, {218, 219}},
-      {0, 1, 0, 1, {218, 219}}, {0, 1, 0, 0, {218}},      {0, 1, 1, 0, {218, 272}}, {3, 0, 1, 1, {}},
+      {3, 1, 2, 1, {272}},      {1, 1, 2, 1, {272}}, {2, 0, 2, 0, {218}},      {2, 0, 2, 1, {218, 219}},
+      {0, 1, 0, 1, {218, 219}}, {0, 1, 0, 0, {218}}, {0, 1, 1, 0, {218, 272}}, {3, 0, 1, 1, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.sensor << "/" << c.ph << "/" << c.mode << "/" << c.compensation);
-    MenuAnswer a = AskWith(kWriteList, {{"manu_sensor_type", c.sensor}, {"manu_pH_enabled", c.ph},
-                                        {"manu_mode", c.mode}, {"manu_ph_compensation", c.compensation}});
+    MenuAnswer a = AskWith(kWriteList, {{"manu_sensor_type", c.sensor},
+                                        {"manu_pH_enabled", c.ph},
+                                        {"manu_mode", c.mode},
+                                        {"manu_ph_compensation", c.compensation}});
     EXPECT_EQ(Among(a, {218, 219, 272}), c.items);
   }
 }
@@ -264,17 +327,15 @@ TEST_F(TransferLists, WriteListActionsAreExactAndRebuiltOnEveryRequest) {
     EXPECT_EQ(a.menu->getPreReadActions(), nullptr);
     EXPECT_EQ(a.menu->getLabel(),
               "&Download Menu  |de|&Downloadmen\xFC  |fr|Menu &Download  |it|Menu Scar&ica  |es|&Men\xFA Descargar");
-    std::vector<std::string> calls;
-    for (const std::string& line : ddlib::Journal::lines())
-      if (line.rfind("CDDMenuItemList::Add", 0) != 0) calls.push_back(line);
-    EXPECT_EQ(calls, (std::vector<std::string>{
-                         "CDDMenu::putAccess(0)", "CDDMenu::putLabel(\"\")",
-                         "CDDMenu::putLabel(" + ddlib::quote(*a.menu->getLabel()) + ")",
-                         "CDDDefinitionList::Add(#638 pre_write_upload_variables_lock, -1, -1)",
-                         "CDDDefinitionList::Add(#634 method_WriteToDevice_PRE_WRITE, -1, -1)",
-                         "CDDMenu::setPreWriteActions()", "CDDMenu::setMenuItems()",
-                         "CDDDefinitionList::Add(#639 post_write_upload_variables_lock, -1, -1)",
-                         "CDDMenu::setPostWriteActions()", "CDDObject::putAttributesAvailable(true)"}));
+    std::vector<std::string> calls = MenuCalls();
+    EXPECT_EQ(calls,
+              (std::vector<std::string>{"CDDMenu::putAccess(0)", "CDDMenu::putLabel(\"\")",
+                                        "CDDMenu::putLabel(" + ddlib::quote(*a.menu->getLabel()) + ")",
+                                        "CDDDefinitionList::Add(#638 pre_write_upload_variables_lock, -1, -1)",
+                                        "CDDDefinitionList::Add(#634 method_WriteToDevice_PRE_WRITE, -1, -1)",
+                                        "CDDMenu::setPreWriteActions()", "CDDMenu::setMenuItems()",
+                                        "CDDDefinitionList::Add(#639 post_write_upload_variables_lock, -1, -1)",
+                                        "CDDMenu::setPostWriteActions()", "CDDObject::putAttributesAvailable(true)"}));
   }
 }
 
@@ -290,9 +351,7 @@ TEST_F(TransferLists, ReadListActionsAreExactAndRebuiltOnEveryRequest) {
     EXPECT_EQ(a.menu->getPostWriteActions(), nullptr);
     EXPECT_EQ(a.menu->getLabel(),
               "&Upload Menu  |de|&Uploadmen\xFC  |fr|Menu &Upload  |it|Menu Cari&ca  |es|&Men\xFA Cargar");
-    std::vector<std::string> calls;
-    for (const std::string& line : ddlib::Journal::lines())
-      if (line.rfind("CDDMenuItemList::Add", 0) != 0) calls.push_back(line);
+    std::vector<std::string> calls = MenuCalls();
     ASSERT_GE(calls.size(), 8u);
     EXPECT_EQ(std::vector<std::string>(calls.begin() + 3, calls.begin() + 9),
               (std::vector<std::string>{"CDDDefinitionList::Add(#567 pre_read_download_variables, -1, -1)",
@@ -384,7 +443,8 @@ TEST_F(TransferLists, LimitItemsBySelectionAndThresholdSetting) {
       auto sets = bySelection.find(selection);
       std::vector<ObjId> expected;
       if (threshold != 0) expected.push_back(id::manu_check_error_delay);
-      if (sets != bySelection.end() && sets->second.low.count(threshold)) expected.push_back(id::manu_check_threshold_low);
+      if (sets != bySelection.end() && sets->second.low.count(threshold))
+        expected.push_back(id::manu_check_threshold_low);
       if (sets != bySelection.end() && sets->second.high.count(threshold))
         expected.push_back(id::manu_check_threshold_high);
       for (const char* list : {kReadList, kWriteList}) {
@@ -405,6 +465,7 @@ TEST_F(TransferLists, LimitTestsReadAfreshInBothParts) {
       {1, 3, {kSel, kSel, kThr, kThr, kSel, kSel, kThr, kThr}},
       {0, 4, Join({{kSel}, Times(3, kThr), {kSel, kSel}, Times(3, kThr)})},
       {1, 7, Join({{kSel, kSel}, Times(4, kThr), {kSel, kSel}, Times(4, kThr)})},
+      {1, 5, Join({{kSel, kSel}, Times(4, kThr), {kSel, kSel}, Times(3, kThr)})},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.selection << "/" << c.threshold);

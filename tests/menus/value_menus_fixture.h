@@ -14,8 +14,7 @@
 #include <vector>
 
 #include "catalogue/object_ids.h"
-#include "ddlib/ddlib.h"
-#include "module/calculator.h"
+#include "menu_fixture.h"
 
 using Values = std::vector<std::pair<std::string, int>>;
 
@@ -28,13 +27,8 @@ struct MenuAnswer {
 
 // The host side: current values by variable name (int 0 unless set), "no value" on
 // request; records every read and counts the copies still alive.
-class ValueStore : public CHostObjectStore {
+class ValueStore : public menutest::FakeStore {
  public:
-  void addObject(const CDDObject&) override {}
-  void putRequestSet(const CDDTransactionRef&, const CDDDefinitionSet&) override {}
-  void putReplySet(const CDDTransactionRef&, const CDDDefinitionSet&) override {}
-  void putDependentSet(const CDDDefinition&, const CDDDefinitionSet&) override {}
-  CDDBlock* getBlockCopy(CHostContext*, const CDDDefinition&) override { return nullptr; }
   CDDCommonVariant* getValueCopy(CHostContext*, const CDDDefinition& variable) override {
     reads.push_back(variable.getName());
     auto found = values.find(variable.getName());
@@ -44,7 +38,6 @@ class ValueStore : public CHostObjectStore {
   }
 
   std::map<std::string, std::optional<CDDCommonVariant>> values;
-  std::vector<std::string> reads;
   static inline int live = 0;
 
  private:

@@ -78,6 +78,14 @@ TEST_F(RelayFunctionDialog, PidGroupsDifferInTheirFirstItemOnly) {
     EXPECT_TRUE(Has(sv, mode)) << mode;
 }
 
+TEST_F(RelayFunctionDialog, ReadsTheFunctionOnceAfterTheFixedItems) {
+  Set({{"manu_relay_function", 6}});
+  ddlib::JournalScope journal;
+  Ask(kDialog);
+  EXPECT_EQ(AppendsAndReads(), (std::vector<std::string>{"add 224", "add 225", "add 226", "read manu_relay_function",
+                                                         "add 248", "add 249", "add 250"}));
+}
+
 TEST_F(RelayFunctionDialog, FollowsTheValueAtEachRequest) {
   MenuAnswer first = AskWith(6);
   MenuAnswer second = AskWith(7);

@@ -39,11 +39,11 @@ class TransferLists : public ValueMenuTest {
       if (std::find(set.begin(), set.end(), item) != set.end()) found.push_back(item);
     return found;
   }
-  // The journal without the item appends.
+  // The journal without the item appends and the reads.
   static std::vector<std::string> MenuCalls() {
     std::vector<std::string> calls;
     for (const std::string& line : ddlib::Journal::lines())
-      if (line.rfind("CDDMenuItemList::Add", 0) != 0) calls.push_back(line);
+      if (line.rfind("CDDMenuItemList::Add", 0) != 0 && line.rfind("read ", 0) != 0) calls.push_back(line);
     return calls;
   }
   // The reads after the first read of `after` up to the first later read of `before`.
@@ -360,6 +360,26 @@ TEST_F(TransferLists, ReadListActionsAreExactAndRebuiltOnEveryRequest) {
                                         "CDDDefinitionList::Add(#571 pre_read_dependencies_level_3, -1, -1)",
                                         "CDDMenu::setPreReadActions()", "CDDMenu::setMenuItems()"}));
     EXPECT_EQ(calls.back(), "CDDObject::putAttributesAvailable(true)");
+  }
+}
+
+// An item that is also tested is appended before its own read.
+TEST_F(TransferLists, WriteListAppendsAVariableBeforeTestingIt) {
+  Set({{"manu_sensor_type", 1}, {"manu_current_input_enabled", 1}, {kThr, 3}, {kMon, 3}});
+  ddlib::JournalScope journal;
+  Ask(kWriteList);
+  const std::vector<std::string> lines = AppendsAndReads();
+  auto at = [&](const std::string& line) { return std::find(lines.begin(), lines.end(), line) - lines.begin(); };
+  const std::pair<ObjId, std::string> pairs[] = {{218, "manu_ph_compensation"},
+                                                 {265, "manu_current_control_stop"},
+                                                 {270, "manu_current_PID_influence"},
+                                                 {274, kThr},
+                                                 {278, kMon}};
+  for (const auto& [item, variable] : pairs) {
+    SCOPED_TRACE(variable);
+    auto added = at("add " + std::to_string(item));
+    ASSERT_LT(added + 1, static_cast<long>(lines.size()));
+    EXPECT_EQ(lines[added + 1], "read " + variable);
   }
 }
 

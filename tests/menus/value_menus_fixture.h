@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "catalogue/object_ids.h"
+#include "ddlib/journal.h"
 #include "menu_fixture.h"
 
 using Values = std::vector<std::pair<std::string, int>>;
@@ -25,12 +26,25 @@ struct MenuAnswer {
   std::unique_ptr<CDDMenu> menu;
 };
 
+// The journal's item appends and value reads, in order ("add 224", "read manu_mode").
+inline std::vector<std::string> AppendsAndReads() {
+  std::vector<std::string> lines;
+  for (const std::string& line : ddlib::Journal::lines()) {
+    if (line.rfind("read ", 0) == 0) lines.push_back(line);
+    if (line.rfind("CDDMenuItemList::Add(#", 0) == 0)
+      lines.push_back("add " + line.substr(22, line.find(' ', 22) - 22));
+  }
+  return lines;
+}
+
 // The host side: current values by variable name (int 0 unless set), "no value" on
-// request; records every read and counts the copies still alive.
+// request; records every read, also in the call journal, and counts the copies alive.
 class ValueStore : public menutest::FakeStore {
  public:
   CDDCommonVariant* getValueCopy(CHostContext*, const CDDDefinition& variable) override {
     reads.push_back(variable.getName());
+    // In the journal too, so a test can see reads between the appends.
+    ddlib::note([&] { return std::string("read ") + variable.getName(); });
     auto found = values.find(variable.getName());
     if (found == values.end()) return new Copy(CDDCommonVariant(0));
     if (!found->second) return nullptr;

@@ -56,6 +56,14 @@ class TransferLists : public ValueMenuTest {
   }
 };
 
+// The named values 1, then the others as given.
+Values Ones(std::initializer_list<std::string> names, Values others) {
+  Values values;
+  for (const std::string& name : names) values.emplace_back(name, 1);
+  values.insert(values.end(), others.begin(), others.end());
+  return values;
+}
+
 const std::string kSel = "manu_check_select";
 const std::string kThr = "manu_check_threshold_enabled";
 const std::string kMon = "manu_check_monitoring_enabled";
@@ -64,37 +72,8 @@ const std::string kMon = "manu_check_monitoring_enabled";
 
 TEST_F(TransferLists, ReadListWithAllDecidingValuesZero) {
   MenuAnswer a = Ask(kReadList);
-  const std::vector<ObjId> fixed{id::phys_blk_profile_rev,
-                                 id::phys_st_rev,
-                                 id::phys_tag_desc,
-                                 id::phys_software_rev,
-                                 id::phys_hardware_rev,
-                                 id::phys_manufacturer_id,
-                                 id::phys_device_id,
-                                 id::phys_serial_num,
-                                 id::phys_device_certification,
-                                 id::phys_descriptor,
-                                 id::phys_message,
-                                 id::phys_install_date,
-                                 id::phys_actual_error_code,
-                                 id::phys_device_bus_address,
-                                 id::phys_device_software_number,
-                                 id::manu_meas_value_main,
-                                 id::manu_meas_value_temperature,
-                                 id::manu_unit_display,
-                                 id::manu_alarm_error_state,
-                                 id::manu_alarm_contact_enabled,
-                                 id::manu_alarm_enable_code,
-                                 id::manu_cleaning_function_enabled,
-                                 id::manu_digital_input,
-                                 id::manu_damping_measure_value,
-                                 id::manu_alarm_contact_type,
-                                 id::manu_alarm_delay_unit,
-                                 id::manu_alarm_delay,
-                                 id::manu_hold_configuration,
-                                 id::manu_hold_time,
-                                 id::manu_SW_version,
-                                 id::manu_serial_num};
+  const std::vector<ObjId> fixed{133, 138, 139, 150, 151, 152, 153, 154, 159, 162, 163, 164, 200, 201, 202, 206,
+                                 207, 574, 286, 287, 289, 293, 213, 214, 282, 283, 284, 290, 291, 296, 578};
   EXPECT_EQ(a.items, fixed);
   for (const auto& q : a.qualifications) EXPECT_TRUE(q.empty());
   EXPECT_EQ(a.reads,
@@ -117,41 +96,17 @@ TEST_F(TransferLists, ReadListLengthsAndReadCountsAtTheirExtremes) {
   };
   const Case cases[] = {
       {"longest list",
-       {{"manu_pH_enabled", 1},
-        {"manu_mode", 1},
-        {"manu_cleaning_function_enabled", 1},
-        {"manu_alarm_error_code_select", 170},
-        {"manu_control_stop", 1},
-        {"manu_sensor_type", 0},
-        {"manu_ph_compensation", 1},
-        {"manu_current_input_enabled", 1},
-        {"manu_current_control_stop", 1},
-        {"manu_current_PID_influence", 1},
-        {kThr, 3},
-        {kSel, 0},
-        {kMon, 3},
-        {"manu_relay_number", 1},
-        {"manu_relay_function", 4},
-        {"manu_relay_PID_mode", 0}},
-       57,
-       58},
+       Ones({"manu_pH_enabled", "manu_mode", "manu_cleaning_function_enabled", "manu_control_stop",
+             "manu_ph_compensation", "manu_current_input_enabled", "manu_current_control_stop",
+             "manu_current_PID_influence", "manu_relay_number"},
+            {{"manu_alarm_error_code_select", 170}, {kThr, 3}, {kMon, 3}, {"manu_relay_function", 4}}),
+       57, 58},
       {"most reads",
-       {{"manu_pH_enabled", 1},
-        {"manu_mode", 1},
-        {"manu_cleaning_function_enabled", 1},
-        {"manu_alarm_error_code_select", 11},
-        {"manu_control_stop", 1},
-        {"manu_ph_compensation", 1},
-        {"manu_current_input_enabled", 1},
-        {"manu_current_control_stop", 1},
-        {"manu_current_PID_influence", 1},
-        {kThr, 7},
-        {kSel, 1},
-        {"manu_relay_number", 1},
-        {"manu_relay_function", 5},
-        {"manu_relay_PID_mode", 1}},
-       50,
-       67},
+       Ones({"manu_pH_enabled", "manu_mode", "manu_cleaning_function_enabled", "manu_control_stop",
+             "manu_ph_compensation", "manu_current_input_enabled", "manu_current_control_stop",
+             "manu_current_PID_influence", "manu_relay_number", kSel, "manu_relay_PID_mode"},
+            {{"manu_alarm_error_code_select", 11}, {kThr, 7}, {"manu_relay_function", 5}}),
+       50, 67},
       {"fewest reads", {{"manu_sensor_type", 3}, {kSel, 2}, {kMon, 3}}, 34, 12},
       {"all zero", {}, 31, 24},
   };
@@ -271,17 +226,10 @@ TEST_F(TransferLists, WriteListFixedItemsAndReadsWithoutOptions) {
 }
 
 TEST_F(TransferLists, WriteListLengthsAndReadCountsAtTheirExtremes) {
-  MenuAnswer longest = AskWith(kWriteList, {{"manu_control_stop", 1},
-                                            {"manu_sensor_type", 1},
-                                            {"manu_pH_enabled", 1},
-                                            {"manu_mode", 1},
-                                            {"manu_ph_compensation", 1},
-                                            {"manu_current_input_enabled", 1},
-                                            {"manu_current_control_stop", 1},
-                                            {"manu_current_PID_influence", 1},
-                                            {kSel, 0},
-                                            {kThr, 3},
-                                            {kMon, 3}});
+  MenuAnswer longest = AskWith(
+      kWriteList, Ones({"manu_control_stop", "manu_sensor_type", "manu_pH_enabled", "manu_mode", "manu_ph_compensation",
+                        "manu_current_input_enabled", "manu_current_control_stop", "manu_current_PID_influence"},
+                       {{kThr, 3}, {kMon, 3}}));
   EXPECT_EQ(longest.items, (std::vector<ObjId>{629, 139, 162, 163, 164, 209, 574, 210, 211, 212, 213, 214,
                                                218, 219, 265, 266, 267, 268, 269, 270, 271, 272, 274, 275,
                                                276, 277, 278, 279, 280, 281, 282, 283, 284, 290, 291}));

@@ -78,7 +78,12 @@ TEST_F(RelayFunctionDialog, PidGroupsDifferInTheirFirstItemOnly) {
     EXPECT_TRUE(Has(sv, mode)) << mode;
 }
 
-TEST_F(RelayFunctionDialog, ReadsTheFunctionOnceAfterTheFixedItems) {
+class RelayFunctionDialogInProcess : public ValueMenuTest {
+ protected:
+  RelayFunctionDialogInProcess() : ValueMenuTest(Backend::inProcess) {}
+};
+
+TEST_F(RelayFunctionDialogInProcess, ReadsTheFunctionOnceAfterTheFixedItems) {
   Set({{"manu_relay_function", 6}});
   ddlib::JournalScope journal;
   Ask(kDialog);

@@ -23,6 +23,7 @@ Values AllZero() {
 
 class TransferLists : public ValueMenuTest {
  protected:
+  explicit TransferLists(Backend backend = Backend::referenceHost) : ValueMenuTest(backend) {}
   void SetUp() override {
     ValueMenuTest::SetUp();
     Set(AllZero());
@@ -311,8 +312,13 @@ TEST_F(TransferLists, ReadListActionsAreExactAndRebuiltOnEveryRequest) {
   }
 }
 
+class TransferListsInProcess : public TransferLists {
+ protected:
+  TransferListsInProcess() : TransferLists(Backend::inProcess) {}
+};
+
 // An item that is also tested is appended before its own read.
-TEST_F(TransferLists, WriteListAppendsAVariableBeforeTestingIt) {
+TEST_F(TransferListsInProcess, WriteListAppendsAVariableBeforeTestingIt) {
   Set({{"manu_sensor_type", 1}, {"manu_current_input_enabled", 1}, {kThr, 3}, {kMon, 3}});
   ddlib::JournalScope journal;
   Ask(kWriteList);

@@ -1,6 +1,5 @@
-// A calculator behind a small host whose store holds settable values, for the menus
-// whose items follow those values: set values, ask for a menu, look at its items and
-// at what the store was asked.
+// For the menus whose items follow the values in the host's store: set values, ask
+// for a menu, look at its items and at what the store was asked.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -15,6 +14,7 @@
 
 #include "catalogue/object_ids.h"
 #include "ddlib/journal.h"
+#include "dtmhost/host.h"
 #include "menu_fixture.h"
 
 using Values = std::vector<std::pair<std::string, int>>;
@@ -62,34 +62,59 @@ class ValueStore : public menutest::FakeStore {
   };
 };
 
+// Where the requests go: through the loaded plug-in to the reference host, or, where a
+// test must see the reads between the appends, to a calculator in this process whose
+// store notes every read in the journal.
+enum class Backend { referenceHost, inProcess };
+
 class ValueMenuTest : public testing::Test {
  protected:
-  ValueMenuTest() {
-    m_calc.Init(&m_host);
-    m_calc.BuildCatalogue();
+  explicit ValueMenuTest(Backend backend = Backend::referenceHost) : m_backend(backend) {}
+
+  void SetUp() override {
+    if (m_backend == Backend::inProcess) {
+      m_local = std::make_unique<InProcess>();
+      return;
+    }
+    std::string error;
+    m_host = dtmhost::Host::Open(DTM_PLUGIN_PATH, &error);
+    ASSERT_TRUE(m_host) << error;
   }
 
   void Set(const Values& values) {
-    for (const auto& [name, value] : values) m_host.store.values[name] = CDDCommonVariant(value);
+    for (const auto& [name, value] : values) {
+      if (m_host)
+        m_host->store().setValue(name, CDDCommonVariant(value));
+      else
+        m_local->host.store.values[name] = CDDCommonVariant(value);
+    }
   }
-  void SetNoValue(const std::string& name) { m_host.store.values[name] = std::nullopt; }
+  void SetNoValue(const std::string& name) {
+    if (m_host)
+      m_host->store().setNoValue(name);
+    else
+      m_local->host.store.values[name] = std::nullopt;
+  }
 
   // One request; every value copy it took must be gone when it returns.
   MenuAnswer Ask(const std::string& menuName) {
     MenuAnswer answer;
-    const CDDDefinition* definition = nullptr;
-    for (long n = 1; n <= kObjectCount && !definition; ++n)
-      if (const CDDDefinition* d = m_calc.FindDefinition(n); d && menuName == d->getName()) definition = d;
-    if (!definition) {
-      ADD_FAILURE() << menuName << " is not in the catalogue";
+    if (m_host) {
+      std::unique_ptr<CDDObject> object = m_host->Request(menuName);
+      EXPECT_EQ(dtmhost::ObjectStore::liveCopies(), 0) << menuName;
+      answer.reads = m_host->store().readOrder();
+      if (dynamic_cast<CDDMenu*>(object.get())) answer.menu.reset(static_cast<CDDMenu*>(object.release()));
+    } else {
+      answer.menu = m_local->Request(menuName);
+      EXPECT_EQ(ValueStore::live, 0) << menuName;
+      answer.reads = std::move(m_local->host.store.reads);
+      m_local->host.store.reads.clear();
+    }
+    const CDDMenu* menu = answer.menu.get();
+    if (!menu) {
+      ADD_FAILURE() << menuName << " is not answered as a menu";
       return answer;
     }
-    m_host.store.reads.clear();
-    answer.menu = std::make_unique<CDDMenu>(*definition);
-    EXPECT_EQ(m_calc.Calculate(&m_context, answer.menu.get()), answer.menu.get()) << menuName;
-    EXPECT_EQ(ValueStore::live, 0) << menuName;
-    answer.reads = m_host.store.reads;
-    const CDDMenu* menu = answer.menu.get();
     EXPECT_TRUE(menu->getAttributesAvailable()) << menuName;
     EXPECT_EQ(menu->getAccess(), AccessOnline) << menuName;
     if (const CDDMenuItemList* list = menu->menuItems()) {
@@ -126,17 +151,35 @@ class ValueMenuTest : public testing::Test {
     return {from + 1, to};
   }
 
-  struct Host : CHostServices {
-    CMethodContext* createMethodContext(CHostContext*) override { return nullptr; }
-    CHostObjectStore* getObjectStore() override { return &store; }
-    CHostErrorHandler* getErrorHandler() override { return nullptr; }
-    ValueStore store;
+  struct InProcess {
+    InProcess() {
+      calc.Init(&host);
+      calc.BuildCatalogue();
+    }
+    std::unique_ptr<CDDMenu> Request(const std::string& name) {
+      for (long n = 1; n <= kObjectCount; ++n) {
+        const CDDDefinition* d = calc.FindDefinition(n);
+        if (!d || name != d->getName()) continue;
+        auto menu = std::make_unique<CDDMenu>(*d);
+        EXPECT_EQ(calc.Calculate(&context, menu.get()), menu.get()) << name;
+        return menu;
+      }
+      return nullptr;
+    }
+    struct : CHostServices {
+      CMethodContext* createMethodContext(CHostContext*) override { return nullptr; }
+      CHostObjectStore* getObjectStore() override { return &store; }
+      CHostErrorHandler* getErrorHandler() override { return nullptr; }
+      ValueStore store;
+    } host;
+    struct : CHostContext {
+    } context;
+    CDeviceAttributeCalculation calc;
   };
-  struct Context : CHostContext {};
 
-  Host m_host;
-  Context m_context;
-  CDeviceAttributeCalculation m_calc;
+  Backend m_backend;
+  std::unique_ptr<dtmhost::Host> m_host;
+  std::unique_ptr<InProcess> m_local;
 };
 
 // n reads of one variable, for writing expected read orders.

@@ -2,6 +2,7 @@
 // the rules that tie twins and views together, and the labels' bytes.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <set>
@@ -11,41 +12,36 @@
 #include "menu_fixture.h"
 #include "menus/menu_frame.h"
 
-extern "C" IDeviceInformation* GetInformation();
-
 namespace {
-
-using menutest::MenuFixture;
 
 constexpr auto On = AccessOnline;
 constexpr auto Off = AccessOffline;
 
-std::string NameOf(ObjId number) { return MenuFixture::Entry(number)->name; }
-ObjId NumberOf(const std::string& name) { return MenuFixture::Entry(name)->id; }
-bool IsMenu(long number) { return MenuFixture::Entry(static_cast<ObjId>(number))->kind == ObjectKindMenu; }
-bool IsVariable(long number) {
-  return MenuFixture::Entry(static_cast<ObjId>(number))->kind == ObjectKindVariable;
-}
 bool ReadOnly(const CDDMenuItem& item) { return item.qualifications() == std::vector<int>{QualificationReadOnly}; }
 
-// Every fixed menu, filled once.
+// Every fixed menu, filled once by the host on the loaded plug-in.
 class FixedMenus : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    fixture = new MenuFixture;
-    for (const menus::MenuRow& row : menus::FixedMenus()) filled[row.id] = fixture->Request(row.id);
+    host = menutest::OpenPlugin().release();
+    for (const menus::MenuRow& row : menus::FixedMenus())
+      filled[row.id] = menutest::AsMenu(host->Request(*host->Find(row.id)));
   }
   static void TearDownTestSuite() {
     filled.clear();
-    delete fixture;
+    delete host;
   }
+  static std::string NameOf(long number) { return host->Find(number)->getName(); }
+  static ObjId NumberOf(const std::string& name) { return static_cast<ObjId>(host->Find(name)->getID()); }
+  static bool IsMenu(long number) { return host->Find(number)->getKind() == ObjectKindMenu; }
+  static bool IsVariable(long number) { return host->Find(number)->getKind() == ObjectKindVariable; }
   static const CDDMenu* Menu(const std::string& name) {
     auto it = filled.find(NumberOf(name));
     return it == filled.end() ? nullptr : it->second.get();
   }
   static const std::vector<CDDMenuItem>& Items(const CDDMenu& menu) { return menu.menuItems()->entries(); }
 
-  static inline MenuFixture* fixture = nullptr;
+  static inline dtmhost::Host* host = nullptr;
   static inline std::map<ObjId, std::unique_ptr<CDDMenu>> filled;
 };
 
@@ -135,12 +131,12 @@ const char* const kOwnRequestOnly[] = {
 };
 
 TEST_F(FixedMenus, EveryMenuLiesBelowARootOrIsReachedOnlyByItsOwnRequest) {
-  std::unique_ptr<IDeviceInformation> info(GetInformation());
+  std::unique_ptr<IDeviceInformation> info(host->library()->GetInformation());
   ASSERT_NE(info, nullptr);
   std::vector<ObjId> pending;
   for (long role = 0; role <= 10010; role = role == 20 ? 10000 : role + 1) {
     std::string name = info->GetMenuName(role);
-    if (!name.empty() && MenuFixture::Entry(name)) pending.push_back(NumberOf(name));
+    if (!name.empty() && host->Find(name)) pending.push_back(NumberOf(name));
   }
   ASSERT_EQ(pending.size(), 10u);  // role 15 names no object; the trend menu has two roles
 
@@ -371,6 +367,51 @@ TEST_F(FixedMenus, EveryLabelIsLatin1AndBeginsWithEnglishFollowedByLanguagesInOr
     }
     EXPECT_FALSE(menu->getLabel()->empty());
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The offline tree as the command-line host prints it: menus only, by indentation.
+TEST(MenuTool, PrintsTheOfflineTreeOfRole4) {
+  std::string command = std::string("'") + DTM_HOST_TOOL + "' --plugin '" + DTM_PLUGIN_PATH + "' menu --role 4";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string out;
+  char buffer[4096];
+  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+  ASSERT_EQ(pclose(pipe), 0);
+
+  auto host = menutest::OpenPlugin();
+  std::vector<std::string> menus;
+  std::size_t start = 0;
+  for (std::size_t end; (end = out.find('\n', start)) != std::string::npos; start = end + 1) {
+    std::string line = out.substr(start, end - start);
+    std::size_t open = line.rfind('['), close = line.rfind(']');
+    if (open == std::string::npos || close < open) continue;
+    std::string name = line.substr(open + 1, close - open - 1);
+    const CDDDefinition* definition = host->Find(name);
+    if (!definition || definition->getKind() != ObjectKindMenu) continue;  // variables and methods
+    menus.push_back(std::string(line.find_first_not_of(' '), ' ') + "[" + name + "]");
+  }
+  EXPECT_EQ(menus, (std::vector<std::string>{
+                       "[DTM_offline_root_menu]",
+                       "  [Tab_s_QZ_Std_Matrix]",
+                       "    [Tab_s_QZ_Device_Matrix_v0]",
+                       "    [Tab_s_QZ_Device_Matrix_v1]",
+                       "    [Tab_s_QZ_Device_Matrix_v3]",
+                       "    [Tab_s_QZ_Device_Matrix_v5]",
+                       "    [Tab_s_QZ_Device_Matrix_v7]",
+                       "    [Tab_s_QZ_Device_Matrix_v8]",
+                       "    [Tab_s_QZ_Device_Matrix_v9]",
+                       "    [Tab_s_QZ_Device_Matrix_vA]",
+                       "  [Tab_s_PA_Profil]",
+                       "    [Tab_s_ident]",
+                       "      [Tab_s_ident_opunit]",
+                       "      [Tab_s_ident_device]",
+                       "    [Tab_s_certificates]",
+                   }));
 }
 
 }  // namespace

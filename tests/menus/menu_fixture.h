@@ -1,79 +1,42 @@
-// A calculator with its catalogue built, behind a minimal host whose store answers
-// every value read with int 0 and counts the reads and the live copies.
+// Menus as the reference host asks for them: either through the loaded plug-in, or
+// through a calculator linked into the test when a test must reach inside it.
 #pragma once
 #include <memory>
+#include <stdexcept>
 #include <string>
-#include <vector>
 
-#include "catalogue/catalogue_table.h"
-#include "ddlib/ddlib.h"
+#include "dtmhost/host.h"
 #include "module/calculator.h"
 
 namespace menutest {
 
-class CountedValue : public CDDCommonVariant {
- public:
-  explicit CountedValue(int value) : CDDCommonVariant(value) { ++live; }
-  ~CountedValue() override { --live; }
-  static inline int live = 0;
-};
+// Casts a host answer to the menu it must be.
+inline std::unique_ptr<CDDMenu> AsMenu(std::unique_ptr<CDDObject> object) {
+  auto* menu = dynamic_cast<CDDMenu*>(object.get());
+  if (!menu) throw std::logic_error("not a menu");
+  object.release();
+  return std::unique_ptr<CDDMenu>(menu);
+}
 
-class FakeStore : public CHostObjectStore {
- public:
-  void addObject(const CDDObject&) override {}
-  void putRequestSet(const CDDTransactionRef&, const CDDDefinitionSet&) override {}
-  void putReplySet(const CDDTransactionRef&, const CDDDefinitionSet&) override {}
-  void putDependentSet(const CDDDefinition&, const CDDDefinitionSet&) override {}
-  CDDBlock* getBlockCopy(CHostContext*, const CDDDefinition&) override { return nullptr; }
-  CDDCommonVariant* getValueCopy(CHostContext*, const CDDDefinition& variable) override {
-    reads.push_back(variable.getName());
-    return new CountedValue(0);
-  }
-  std::vector<std::string> reads;
-};
+// The host on the plug-in loaded as a shared library.
+inline std::unique_ptr<dtmhost::Host> OpenPlugin() {
+  std::string error;
+  auto host = dtmhost::Host::Open(DTM_PLUGIN_PATH, &error);
+  if (!host) throw std::runtime_error(error);
+  return host;
+}
 
-class FakeHost : public CHostServices {
- public:
-  CMethodContext* createMethodContext(CHostContext*) override { return nullptr; }
-  CHostObjectStore* getObjectStore() override { return &store; }
-  CHostErrorHandler* getErrorHandler() override { return nullptr; }
-  FakeStore store;
-};
-
-struct Context : CHostContext {};
-
-class MenuFixture {
- public:
-  MenuFixture() {
-    calc.Init(&host);
-    calc.BuildCatalogue();
+// The host on a calculator the test owns, so it may change the calculator's tables.
+struct AttachedHost {
+  std::unique_ptr<CDDMenu> Request(ObjId number) { return AsMenu(host->Request(calc.Definition(number))); }
+  // Simulates a catalogue that lacks one object.
+  void Forget(ObjId number) {
+    delete calc.m_definitions[number];
+    calc.m_definitions[number] = nullptr;
   }
 
-  static const CatalogueEntry* Entry(ObjId number) {
-    for (std::size_t i = 0; i < kCatalogueSize; ++i)
-      if (kCatalogue[i].id == number) return &kCatalogue[i];
-    return nullptr;
-  }
-  static const CatalogueEntry* Entry(const std::string& name) {
-    for (std::size_t i = 0; i < kCatalogueSize; ++i)
-      if (name == kCatalogue[i].name) return &kCatalogue[i];
-    return nullptr;
-  }
-
-  // A fresh menu object for the number, filled by Calculate.
-  std::unique_ptr<CDDMenu> Request(ObjId number) {
-    auto menu = std::make_unique<CDDMenu>(calc.Definition(number));
-    Fill(*menu);
-    return menu;
-  }
-  void Fill(CDDObject& object) {
-    CDDObject* result = calc.Calculate(&context, &object);
-    if (result != &object) throw std::logic_error("a menu calculation must return the object it was given");
-  }
-
-  FakeHost host;
-  Context context;
   CDeviceAttributeCalculation calc;
+  std::unique_ptr<dtmhost::Host> host = dtmhost::Host::Attach(&calc);
 };
 
 }  // namespace menutest

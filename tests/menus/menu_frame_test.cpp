@@ -11,8 +11,8 @@
 
 namespace {
 
-using menutest::CountedValue;
-using menutest::MenuFixture;
+using menutest::AttachedHost;
+using dtmhost::ObjectStore;
 using Lines = std::vector<std::string>;
 
 // The journal with class names dropped and non-empty texts shortened to "text", so
@@ -70,12 +70,11 @@ TEST(MenuFrame, CallsTheLibraryInTheFrameOrderWithTheNamedDepartures) {
         "Add(#280 manu_check_high_alarm_time_max, -1, -1)", "Add(#281 manu_check_limit_value, -1, -1)",
         "putQualification(3, true)", "Add(#273 manu_check_select_help, -1, -1)", "putAttributesAvailable(true)"}},
   };
-  MenuFixture f;
+  AttachedHost f;
   for (const OrderCase& c : cases) {
     SCOPED_TRACE(c.menu);
-    CDDMenu menu(f.calc.Definition(c.menu));
     ddlib::JournalScope journal;
-    f.Fill(menu);
+    f.Request(c.menu);
     EXPECT_EQ(CallOrder(), c.calls);
   }
 }
@@ -94,33 +93,35 @@ std::string Snapshot(const CDDMenu& menu) {
 }
 
 TEST(MenuFrame, EveryMenuAnswersAgainWithTheSameMenuAndNoAccumulatedItemsAndReadsNothing) {
-  MenuFixture f;
+  auto host = menutest::OpenPlugin();
   int menus = 0;
   for (const menus::MenuRow& row : menus::FixedMenus()) {
     SCOPED_TRACE(row.id);
-    auto first = f.Request(row.id);
+    const CDDDefinition& definition = *host->Find(row.id);
+    auto first = menutest::AsMenu(host->Request(definition));
     std::string once = Snapshot(*first);
-    f.Fill(*first);  // the same object asked again
+    EXPECT_EQ(host->calculator().Calculate(host->context(), first.get()), first.get());  // the same object again
     EXPECT_EQ(Snapshot(*first), once);
-    EXPECT_EQ(Snapshot(*f.Request(row.id)), once);
+    EXPECT_EQ(Snapshot(*menutest::AsMenu(host->Request(definition))), once);
     EXPECT_TRUE(first->getAttributesAvailable());
+    EXPECT_EQ(host->store().readCount(), 0);
     ++menus;
   }
   EXPECT_EQ(menus, 114);
-  EXPECT_TRUE(f.host.store.reads.empty());
-  EXPECT_EQ(CountedValue::live, 0);
+  EXPECT_EQ(ObjectStore::liveCopies(), 0);
 }
 
 TEST(MenuFrame, CalculatorReachesTheFrameForEveryRowAndForNothingElse) {
+  AttachedHost f;
   int answered = 0;
   for (ObjId n = 1; n <= kObjectCount; ++n) {
     const menus::MenuRow* row = menus::FindRow(n);
     EXPECT_EQ(menus::CalcFunctionFor(n), row ? &menus::CalcMenu : nullptr) << n;
     if (row) {
       EXPECT_EQ(row->id, n);
-      const CatalogueEntry* entry = MenuFixture::Entry(n);
-      ASSERT_NE(entry, nullptr) << n;
-      EXPECT_EQ(entry->kind, ObjectKindMenu) << entry->name;
+      const CDDDefinition* definition = f.host->Find(static_cast<long>(n));
+      ASSERT_NE(definition, nullptr) << n;
+      EXPECT_EQ(definition->getKind(), ObjectKindMenu) << definition->getName();
       ++answered;
     }
   }
@@ -129,24 +130,22 @@ TEST(MenuFrame, CalculatorReachesTheFrameForEveryRowAndForNothingElse) {
 }
 
 TEST(MenuFrame, ObjectOfAnotherClassOrWithoutARowIsReturnedUntouched) {
-  MenuFixture f;
+  AttachedHost f;
   // A variable object carrying a menu's number.
   CDDVariable variable(f.calc.Definition(id::Menu_File));
   ddlib::JournalScope journal;
-  EXPECT_EQ(menus::CalcMenu(f.calc, &f.context, &variable), &variable);
+  EXPECT_EQ(f.calc.Calculate(f.host->context(), &variable), &variable);
   // A menu object carrying a variable's number.
   CDDMenu stray(f.calc.Definition(id::manu_mode));
-  EXPECT_EQ(menus::CalcMenu(f.calc, &f.context, &stray), &stray);
+  EXPECT_EQ(menus::CalcMenu(f.calc, f.host->context(), &stray), &stray);
   EXPECT_TRUE(ddlib::Journal::lines().empty());
   EXPECT_FALSE(variable.getAttributesAvailable());
   EXPECT_FALSE(stray.getAttributesAvailable());
 }
 
 TEST(MenuFrame, MenuNamingAnObjectWithoutDefinitionIsLeftUntouched) {
-  MenuFixture f;
-  // The catalogue lost one item of the alarm page.
-  delete f.calc.m_definitions[id::manu_alarm_contact_enabled];
-  f.calc.m_definitions[id::manu_alarm_contact_enabled] = nullptr;
+  AttachedHost f;
+  f.Forget(id::manu_alarm_contact_enabled);  // the catalogue lost one item of the alarm page
 
   ddlib::JournalScope journal;
   auto page = f.Request(id::Page_alarm_status);
@@ -160,17 +159,19 @@ TEST(MenuFrame, MenuNamingAnObjectWithoutDefinitionIsLeftUntouched) {
 // The services an item rule gets: reads go to the store each time and live to the end
 // of the request; objects without a definition are skipped and spoil the menu.
 TEST(MenuBuild, ReadsFreshlyAppendsWithQualificationsAndFlagsMissingDefinitions) {
-  MenuFixture f;
-  delete f.calc.m_definitions[id::manu_relay_PID_Kp];
-  f.calc.m_definitions[id::manu_relay_PID_Kp] = nullptr;
+  AttachedHost f;
+  f.Forget(id::manu_relay_PID_Kp);
+  f.host->store().setValue("manu_relay_function", CDDCommonVariant(4));
+  f.host->store().clearReads();
   CDDMenu menu(f.calc.Definition(id::OnlineDialog_set_function_param));
   menu.setMenuItems(new CDDMenuItemList());
   {
     CAutoDeleteList owned;
-    menus::MenuBuild build(f.calc, &f.context, menu, owned);
-    EXPECT_TRUE(build.Read(id::manu_relay_function) == CDDCommonVariant(0));
-    EXPECT_TRUE(build.Read(id::manu_relay_function) == CDDCommonVariant(0));
-    EXPECT_EQ(CountedValue::live, 2);
+    menus::MenuBuild build(f.calc, f.host->context(), menu, owned);
+    EXPECT_TRUE(build.Read(id::manu_relay_function) == CDDCommonVariant(4));
+    f.host->store().setValue("manu_relay_function", CDDCommonVariant(5));
+    EXPECT_TRUE(build.Read(id::manu_relay_function) == CDDCommonVariant(5));
+    EXPECT_EQ(ObjectStore::liveCopies(), 2);
     build.Append({id::manu_relay_select_relay, menus::Qual::readOnly});
     build.Append(std::vector<menus::MenuItem>{{id::manu_relay_enabled}, {id::manu_relay_limit_switch_state,
                                                                            menus::Qual::code3}});
@@ -180,8 +181,8 @@ TEST(MenuBuild, ReadsFreshlyAppendsWithQualificationsAndFlagsMissingDefinitions)
     EXPECT_FALSE(build.complete());
     build.Append({id::manu_relay_PID_Kp});
   }
-  EXPECT_EQ(CountedValue::live, 0);
-  EXPECT_EQ(f.host.store.reads, (std::vector<std::string>{"manu_relay_function", "manu_relay_function"}));
+  EXPECT_EQ(ObjectStore::liveCopies(), 0);
+  EXPECT_EQ(f.host->store().readOrder(), (std::vector<std::string>{"manu_relay_function", "manu_relay_function"}));
   const auto& items = menu.menuItems()->entries();
   ASSERT_EQ(items.size(), 3u);
   EXPECT_EQ(items[0].qualifications(), std::vector<int>{QualificationReadOnly});

@@ -161,6 +161,23 @@ TEST(Catalogue, CommandSetsNameTheCommandVariable) {
   EXPECT_EQ(write->second.request[0], *host->Find(static_cast<long>(id::manu_relay_function)));
 }
 
+TEST(Catalogue, SplitRepliesNameEveryVariableTheReplyFills) {
+  auto host = OpenPlugin();
+  ASSERT_TRUE(host);
+  const auto& sets = host->store().commandSets();
+  auto numeric = sets.find("read_phys_software_rev_numeric");
+  ASSERT_NE(numeric, sets.end());
+  std::vector<std::string> names;
+  for (const CDDDefinition& d : numeric->second.reply) names.push_back(d.getName());
+  EXPECT_EQ(names, (std::vector<std::string>{"phys_software_rev_000", "phys_software_rev_001", "phys_software_rev_002",
+                                             "phys_software_rev_003", "phys_software_rev_004", "phys_software_rev_005",
+                                             "phys_software_rev_rest"}));
+  auto ident = sets.find("read__MVX__phys_device_man_id");
+  ASSERT_NE(ident, sets.end());
+  ASSERT_EQ(ident->second.reply.size(), 1u);
+  EXPECT_STREQ(ident->second.reply[0].getName(), "__MVX__phys_device_man_id");
+}
+
 TEST(Catalogue, ASecondBuildNeitherLeaksNorDuplicates) {
   auto host = OpenPlugin();
   ASSERT_TRUE(host);

@@ -15,7 +15,7 @@
 #include "catalogue/object_ids.h"
 #include "ddlib/journal.h"
 #include "dtmhost/host.h"
-#include "menu_fixture.h"
+#include "module/calculator.h"
 
 using Values = std::vector<std::pair<std::string, int>>;
 
@@ -39,8 +39,13 @@ inline std::vector<std::string> AppendsAndReads() {
 
 // The host side: current values by variable name (int 0 unless set), "no value" on
 // request; records every read, also in the call journal, and counts the copies alive.
-class ValueStore : public menutest::FakeStore {
+class ValueStore : public CHostObjectStore {
  public:
+  void addObject(const CDDObject&) override {}
+  void putRequestSet(const CDDTransactionRef&, const CDDDefinitionSet&) override {}
+  void putReplySet(const CDDTransactionRef&, const CDDDefinitionSet&) override {}
+  void putDependentSet(const CDDDefinition&, const CDDDefinitionSet&) override {}
+  CDDBlock* getBlockCopy(CHostContext*, const CDDDefinition&) override { return nullptr; }
   CDDCommonVariant* getValueCopy(CHostContext*, const CDDDefinition& variable) override {
     reads.push_back(variable.getName());
     // In the journal too, so a test can see reads between the appends.
@@ -52,6 +57,7 @@ class ValueStore : public menutest::FakeStore {
   }
 
   std::map<std::string, std::optional<CDDCommonVariant>> values;
+  std::vector<std::string> reads;
   static inline int live = 0;
 
  private:

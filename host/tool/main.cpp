@@ -164,10 +164,13 @@ struct Session {
     for (const std::string& name : args.all("--unset")) host->store().setNoValue(FindVariable(name).getName());
   }
 
-  std::vector<const CDDDefinition*> Objects(const Arguments& args, const std::string& command) const {
+  // Opens the host, finds the objects named and sets the values given.
+  std::vector<const CDDDefinition*> Objects(const Arguments& args, const std::string& command) {
+    Open();
     if (args.positional.empty()) throw UsageError(command + " needs at least one OBJECT");
     std::vector<const CDDDefinition*> out;
     for (const std::string& object : args.positional) out.push_back(&Find(object));
+    ApplyValues(args);
     return out;
   }
 
@@ -202,9 +205,8 @@ std::string CatalogueCommand(Session& s, const Arguments&) {
 }
 
 std::string Show(Session& s, const Arguments& args) {
-  dtmhost::Host& host = s.Open();
   auto objects = s.Objects(args, "show");
-  s.ApplyValues(args);
+  dtmhost::Host& host = *s.host;
   Json out = Json::Array();
   for (const CDDDefinition* d : objects) {
     std::unique_ptr<CDDObject> object = host.Request(*d);
@@ -220,9 +222,8 @@ std::string Show(Session& s, const Arguments& args) {
 }
 
 std::string Valid(Session& s, const Arguments& args) {
-  dtmhost::Host& host = s.Open();
   auto objects = s.Objects(args, "valid");
-  s.ApplyValues(args);
+  dtmhost::Host& host = *s.host;
   Json out = Json::Array();
   for (const CDDDefinition* d : objects)
     out.push(Json::Object().set("name", Json::String(d->getName())).set("valid", Json::Bool(host.Valid(*d))));

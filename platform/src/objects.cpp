@@ -39,6 +39,22 @@ std::string describe(const CDDDefinition& d) {
 
 using ddlib::describe;
 
+namespace {
+
+// One flag of a code set: code i is bit i. Codes outside 0..31 are ignored.
+void PutFlag(const char* operation, unsigned& mask, int code, bool on) {
+  note([&] { return std::string(operation) + "(" + std::to_string(code) + ", " + (on ? "true" : "false") + ")"; });
+  if (code < 0 || code >= 32) return;
+  if (on)
+    mask |= 1u << code;
+  else
+    mask &= ~(1u << code);
+}
+
+bool HasFlag(unsigned mask, int code) { return code >= 0 && code < 32 && (mask >> code) & 1u; }
+
+}  // namespace
+
 CStrPP::~CStrPP() = default;
 CDDDefinition::~CDDDefinition() = default;
 
@@ -77,18 +93,9 @@ CDDTransactionRef::~CDDTransactionRef() = default;
 
 CDDVariableClass::~CDDVariableClass() = default;
 void CDDVariableClass::putClassInfo(enumDDVariableClassType code, bool on) {
-  note([&] {
-    return "CDDVariableClass::putClassInfo(" + std::to_string(static_cast<int>(code)) + ", " +
-           (on ? "true" : "false") + ")";
-  });
-  int c = static_cast<int>(code);
-  if (c < 0 || c >= 32) return;
-  if (on)
-    m_mask |= 1u << c;
-  else
-    m_mask &= ~(1u << c);
+  PutFlag("CDDVariableClass::putClassInfo", m_mask, static_cast<int>(code), on);
 }
-bool CDDVariableClass::isSet(int code) const { return code >= 0 && code < 32 && (m_mask >> code) & 1u; }
+bool CDDVariableClass::isSet(int code) const { return HasFlag(m_mask, code); }
 
 CDDEnumerator::~CDDEnumerator() = default;
 void CDDEnumerator::putValue(long value) {
@@ -336,18 +343,9 @@ void CDDCommand::setTransactionSet(CDDTransactionSet* set) {
 
 CDDMethodClass::~CDDMethodClass() = default;
 void CDDMethodClass::putClassInfo(enumDDMethodClass code, bool on) {
-  note([&] {
-    return "CDDMethodClass::putClassInfo(" + std::to_string(static_cast<int>(code)) + ", " +
-           (on ? "true" : "false") + ")";
-  });
-  int c = static_cast<int>(code);
-  if (c < 0 || c >= 32) return;
-  if (on)
-    m_mask |= 1u << c;
-  else
-    m_mask &= ~(1u << c);
+  PutFlag("CDDMethodClass::putClassInfo", m_mask, static_cast<int>(code), on);
 }
-bool CDDMethodClass::isSet(int code) const { return code >= 0 && code < 32 && (m_mask >> code) & 1u; }
+bool CDDMethodClass::isSet(int code) const { return HasFlag(m_mask, code); }
 
 CDDMethod::~CDDMethod() = default;
 void CDDMethod::putLabel(const CStrPP& text) {
@@ -378,21 +376,12 @@ void CVBCollection::Add(const char* name, const CDDCommonVariant* value) {
 
 CDDMenuItem::~CDDMenuItem() = default;
 void CDDMenuItem::putQualification(enumDDMenuItemQualificationType q, bool on) {
-  note([&] {
-    return "CDDMenuItem::putQualification(" + std::to_string(static_cast<int>(q)) + ", " +
-           (on ? "true" : "false") + ")";
-  });
-  int c = static_cast<int>(q);
-  if (c < 0 || c >= 32) return;
-  if (on)
-    m_qualifications |= 1u << c;
-  else
-    m_qualifications &= ~(1u << c);
+  PutFlag("CDDMenuItem::putQualification", m_qualifications, static_cast<int>(q), on);
 }
 std::vector<int> CDDMenuItem::qualifications() const {
   std::vector<int> out;
   for (int c = 0; c < 32; ++c)
-    if ((m_qualifications >> c) & 1u) out.push_back(c);
+    if (HasFlag(m_qualifications, c)) out.push_back(c);
   return out;
 }
 

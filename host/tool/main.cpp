@@ -230,6 +230,18 @@ std::string Valid(Session& s, const Arguments& args) {
   return out.dump();
 }
 
+// A recorded argument as JSON: a quoted text as the text itself, a number as a number,
+// anything else (published locals) as it was recorded.
+Json TraceArgument(const std::string& recorded) {
+  if (std::optional<std::string> text = dtmhost::Unquote(recorded)) return Json::String(*text);
+  char* end = nullptr;
+  long long n = std::strtoll(recorded.c_str(), &end, 10);
+  if (!recorded.empty() && *end == '\0') return Json::Number(n);
+  double d = std::strtod(recorded.c_str(), &end);
+  if (!recorded.empty() && *end == '\0') return Json::Number(d);
+  return Json::String(recorded);
+}
+
 std::string Run(Session& s, const Arguments& args) {
   dtmhost::Host& host = s.Open();
   if (args.positional.size() != 1) throw UsageError("run needs exactly one METHOD");
@@ -254,7 +266,7 @@ std::string Run(Session& s, const Arguments& args) {
   Json trace = Json::Array();
   for (const dtmhost::TraceEntry& entry : run.trace) {
     Json callArgs = Json::Array();
-    for (const std::string& a : entry.args) callArgs.push(Json::String(a));
+    for (const std::string& a : entry.args) callArgs.push(TraceArgument(a));
     trace.push(Json::Object().set("op", Json::String(entry.op)).set("args", std::move(callArgs)));
   }
   Json changed = Json::Object();

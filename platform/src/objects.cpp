@@ -51,6 +51,13 @@ void PutFlag(const char* operation, unsigned& mask, int code, bool on) {
     mask &= ~(1u << code);
 }
 
+// What a set... operation does: takes the object and deletes the one it replaces. Handing
+// back the object already held changes nothing (a plain reset would delete it).
+template <typename T>
+void Adopt(std::unique_ptr<T>& slot, T* object) {
+  if (object != slot.get()) slot.reset(object);
+}
+
 bool HasFlag(unsigned mask, int code) { return code >= 0 && code < 32 && (mask >> code) & 1u; }
 
 }  // namespace
@@ -211,7 +218,7 @@ void CDDVariable::putConstantUnit(const CStrPP& unit) {
 }
 void CDDVariable::setTypeInfo(CDDType* type) {
   note([&] { return "CDDVariable::setTypeInfo(" + std::to_string(type ? static_cast<int>(type->getType()) : -1) + ")"; });
-  m_type.reset(type);
+  Adopt(m_type, type);
 }
 void CDDVariable::putHandling(enumDDVariableHandlingType handling, bool on) {
   note([&] {
@@ -227,11 +234,11 @@ bool CDDVariable::getHandling(enumDDVariableHandlingType handling) const {
 }
 void CDDVariable::setPreEditActions(CDDDefinitionList* list) {
   note([] { return std::string("CDDVariable::setPreEditActions()"); });
-  m_preEdit.reset(list);
+  Adopt(m_preEdit, list);
 }
 void CDDVariable::setPostEditActions(CDDDefinitionList* list) {
   note([] { return std::string("CDDVariable::setPostEditActions()"); });
-  m_postEdit.reset(list);
+  Adopt(m_postEdit, list);
 }
 
 // ---------------------------------------------------------------- block, relations
@@ -257,11 +264,11 @@ CDDRefresh::CDDRefresh(const CDDRefresh& o)
 CDDRefresh::~CDDRefresh() = default;
 void CDDRefresh::setReread(CDDVariableDefinitionSet* set) {
   note([] { return std::string("CDDRefresh::setReread()"); });
-  m_reread.reset(set);
+  Adopt(m_reread, set);
 }
 void CDDRefresh::setChanged(CDDVariableDefinitionSet* set) {
   note([] { return std::string("CDDRefresh::setChanged()"); });
-  m_changed.reset(set);
+  Adopt(m_changed, set);
 }
 
 CDDUnit::~CDDUnit() = default;
@@ -299,11 +306,11 @@ CDDTransaction::CDDTransaction(const CDDTransaction& o)
 CDDTransaction::~CDDTransaction() = default;
 void CDDTransaction::setRequest(CDDDataItemList* list) {
   note([] { return std::string("CDDTransaction::setRequest()"); });
-  m_request.reset(list);
+  Adopt(m_request, list);
 }
 void CDDTransaction::setReply(CDDDataItemList* list) {
   note([] { return std::string("CDDTransaction::setReply()"); });
-  m_reply.reset(list);
+  Adopt(m_reply, list);
 }
 
 CDDTransactionSet::CDDTransactionSet(const CDDTransactionSet& o) {
@@ -324,11 +331,11 @@ CDDCommand::CDDCommand(const CDDCommand& o)
 CDDCommand::~CDDCommand() = default;
 void CDDCommand::setSlot(CDDSlot* slot) {
   note([&] { return "CDDCommand::setSlot(" + std::to_string(slot ? slot->getSlot() : -1) + ")"; });
-  m_slot.reset(slot);
+  Adopt(m_slot, slot);
 }
 void CDDCommand::setIndex(CDDIndex* index) {
   note([&] { return "CDDCommand::setIndex(" + std::to_string(index ? index->getIndex() : -1) + ")"; });
-  m_index.reset(index);
+  Adopt(m_index, index);
 }
 void CDDCommand::putOperation(enumDDCommandOperationType operation) {
   note([&] { return "CDDCommand::putOperation(" + std::to_string(static_cast<int>(operation)) + ")"; });
@@ -336,7 +343,7 @@ void CDDCommand::putOperation(enumDDCommandOperationType operation) {
 }
 void CDDCommand::setTransactionSet(CDDTransactionSet* set) {
   note([] { return std::string("CDDCommand::setTransactionSet()"); });
-  m_transactions.reset(set);
+  Adopt(m_transactions, set);
 }
 
 // ---------------------------------------------------------------- methods
@@ -418,19 +425,19 @@ void CDDMenu::putHelp(const CStrPP& text) {
 }
 void CDDMenu::setMenuItems(CDDMenuItemList* items) {
   note([] { return std::string("CDDMenu::setMenuItems()"); });
-  m_items.reset(items);
+  Adopt(m_items, items);
 }
 void CDDMenu::setPreReadActions(CDDDefinitionList* list) {
   note([] { return std::string("CDDMenu::setPreReadActions()"); });
-  m_preRead.reset(list);
+  Adopt(m_preRead, list);
 }
 void CDDMenu::setPreWriteActions(CDDDefinitionList* list) {
   note([] { return std::string("CDDMenu::setPreWriteActions()"); });
-  m_preWrite.reset(list);
+  Adopt(m_preWrite, list);
 }
 void CDDMenu::setPostWriteActions(CDDDefinitionList* list) {
   note([] { return std::string("CDDMenu::setPostWriteActions()"); });
-  m_postWrite.reset(list);
+  Adopt(m_postWrite, list);
 }
 
 CDDObject* MakeDescriptionObject(const CDDDefinition& d) {

@@ -10,6 +10,13 @@ namespace variables {
 extern const RowTable kMeasuringRows;     // measured values, sensor type, operating mode
 extern const RowTable kRelayRows;         // relay selection, function and switch
 extern const RowTable kLimitContactRows;  // switching points and alarm thresholds
+extern const RowTable kTemperatureRows;   // pH compensation and temperature entry
+extern const RowTable kControllerRows;    // PID and three-point-step controllers
+extern const RowTable kTimerCleaningRows;  // timer and cleaning
+extern const RowTable kCurrentInputRows;  // current input
+extern const RowTable kCheckRows;         // check function
+extern const RowTable kAlarmAccessRows;   // alarm, hold and access code
+CDDObject* CalcRefreshTemperature(CDeviceAttributeCalculation&, CHostContext*, CDDObject*);
 
 namespace {
 
@@ -17,6 +24,12 @@ constexpr const RowTable* kTables[] = {
     &kMeasuringRows,
     &kRelayRows,
     &kLimitContactRows,
+    &kTemperatureRows,
+    &kControllerRows,
+    &kTimerCleaningRows,
+    &kCurrentInputRows,
+    &kCheckRows,
+    &kAlarmAccessRows,
 };
 
 using RowIndex = std::array<const VariableRow*, kTableSize>;
@@ -43,6 +56,9 @@ const VariableRow* RowFor(long number) {
   return Index()[static_cast<std::size_t>(number)];
 }
 
-CalcFunction CalcFunctionFor(ObjId number) { return RowFor(number) ? &CalcVariable : nullptr; }
+CalcFunction CalcFunctionFor(ObjId number) {
+  if (number == id::refresh_temperature) return &CalcRefreshTemperature;
+  return RowFor(number) ? &CalcVariable : nullptr;
+}
 
 }  // namespace variables

@@ -1,5 +1,6 @@
 // Limit contacts: switching points, delays and alarm thresholds, row V4 of the
 // operating matrix, once per watched quantity (pv main value, sv pH or redox, temp).
+#include "variables/common_data.h"
 #include "variables/rules.h"
 #include "variables/variable_frame.h"
 
@@ -34,14 +35,6 @@ constexpr VarRules kSvRules{.deflt = rule::modeDefault<kSvDefault>,
 
 constexpr TypeSpec kTempType{
     .code = VariableTypeFloat, .deflt = 50.0, .range = true, .min = 0.0, .max = 50.0, .display = "2.1f"};
-constexpr TypeSpec kDelayType{.code = VariableTypeUnsigned,
-                              .size = 2,
-                              .deflt = 0,
-                              .range = true,
-                              .min = 0,
-                              .max = 2000,
-                              .display = "4u",
-                              .edit = "4u"};
 
 constexpr VariableRow kRows[] = {
     {.id = id::manu_relay_pv_switch_on,
@@ -99,7 +92,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
-     .type = kDelayType,
+     .type = types::kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_relay_switch_off_delay,
      .name = "manu_relay_switch_off_delay",
@@ -108,7 +101,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
-     .type = kDelayType,
+     .type = types::kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_relay_pv_alarm_threshold,
      .name = "manu_relay_pv_alarm_threshold",
@@ -135,6 +128,8 @@ constexpr VariableRow kRows[] = {
      .type = kTempType,
      .handling = Handling::locked},
 };
+
+static_assert(Ascending(kRows));
 
 }  // namespace
 

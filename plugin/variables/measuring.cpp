@@ -1,7 +1,7 @@
 // Measured values, sensor type, control stop, digital input, damping and operating
 // mode: rows V0 and V1H0 of the operating matrix.
+#include "variables/common_data.h"
 #include "variables/rules.h"
-#include "variables/texts.h"
 #include "variables/variable_frame.h"
 
 namespace variables {
@@ -39,14 +39,6 @@ constexpr Enumerator kOperatingModes[] = {
 };
 
 constexpr TypeSpec kSettingEnum{.code = VariableTypeEnumerated, .size = 1, .deflt = 0};
-constexpr TypeSpec kStopDelay{.code = VariableTypeUnsigned,
-                              .size = 2,
-                              .deflt = 0,
-                              .range = true,
-                              .min = 0,
-                              .max = 2000,
-                              .display = "4u",
-                              .edit = "4u"};
 
 constexpr VariableRow kRows[] = {
     {.id = id::manu_meas_value_main,
@@ -97,7 +89,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
-     .type = kStopDelay,
+     .type = types::kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_control_stop_switch_on_delay,
      .name = "manu_control_stop_switch_on_delay",
@@ -106,7 +98,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
-     .type = kStopDelay,
+     .type = types::kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_digital_input,
      .name = "manu_digital_input",
@@ -144,6 +136,8 @@ constexpr VariableRow kRows[] = {
      .enums = kOperatingModes,
      .handling = Handling::locked},
 };
+
+static_assert(Ascending(kRows));
 
 }  // namespace
 

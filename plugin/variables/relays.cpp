@@ -1,7 +1,7 @@
 // Relay selection, relay function and relay switch: row V3 of the operating matrix.
 // Which relays and functions are offered follows the device's equipment and settings.
+#include "variables/common_data.h"
 #include "variables/rules.h"
-#include "variables/texts.h"
 #include "variables/variable_frame.h"
 
 namespace variables {
@@ -92,6 +92,8 @@ constexpr VariableRow kRows[] = {
      .enums = kOffOn,
      .handling = Handling::locked},
 };
+
+static_assert(Ascending(kRows));
 
 }  // namespace
 

@@ -148,6 +148,13 @@ struct VariableRow {
 
 using RowTable = std::span<const VariableRow>;
 
+// For a static_assert beside each table: ids ascending, none twice.
+consteval bool Ascending(RowTable rows) {
+  for (std::size_t i = 1; i < rows.size(); ++i)
+    if (rows[i - 1].id >= rows[i].id) return false;
+  return true;
+}
+
 // The row of a variable number, null when none is built (variables_index.cpp).
 const VariableRow* RowFor(long number);
 // Every row table, in index order; a number appearing twice keeps its first row.

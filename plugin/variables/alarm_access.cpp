@@ -1,7 +1,7 @@
 // Alarm contact, alarm settings per diagnosis code, the access code, the hold function
 // and the S-version flag: rows V8 and V9 of the operating matrix.
 #include "variables/rules.h"
-#include "variables/texts.h"
+#include "variables/common_data.h"
 #include "variables/variable_frame.h"
 
 namespace variables {
@@ -53,14 +53,7 @@ constexpr VariableRow kRows[] = {
               "|it|V8H3   Ritardo d'allarme",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = {.code = VariableTypeUnsigned,
-              .size = 2,
-              .deflt = 0,
-              .range = true,
-              .min = 0,
-              .max = 2000,
-              .display = "4u",
-              .edit = "4u"},
+     .type = types::kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_alarm_error_code_select,
      .name = "manu_alarm_error_code_select",
@@ -137,6 +130,8 @@ constexpr VariableRow kRows[] = {
      .enums = kNoYes,
      .handling = Handling::R},
 };
+
+static_assert(Ascending(kRows));
 
 }  // namespace
 

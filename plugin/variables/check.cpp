@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "variables/rules.h"
-#include "variables/texts.h"
+#include "variables/common_data.h"
 #include "variables/variable_frame.h"
 
 namespace variables {
@@ -164,7 +164,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
-     .type = Time(0),
+     .type = types::kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_check_threshold_low,
      .name = "manu_check_threshold_low",
@@ -229,6 +229,8 @@ constexpr VariableRow kRows[] = {
                .max = rule::unitMax<kThresholdScale>,
                .format = checkFormat<kSetpointFormat>}},
 };
+
+static_assert(Ascending(kRows));
 
 }  // namespace
 

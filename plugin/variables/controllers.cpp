@@ -1,6 +1,7 @@
 // The controllers a relay can run, row V4 of the operating matrix: the PID controller
 // (relay functions 4 and 5) and the three-point-step controller (relay function 8).
 // Both setpoints follow the measuring unit and the sensor's range alike.
+#include "variables/common_data.h"
 #include "variables/rules.h"
 #include "variables/variable_frame.h"
 
@@ -197,6 +198,8 @@ constexpr VariableRow kRows[] = {
               .edit = "2u"},
      .handling = Handling::locked},
 };
+
+static_assert(Ascending(kRows));
 
 }  // namespace
 

@@ -1,6 +1,6 @@
 // The current input, row V5 of the operating matrix: the control stop it can trigger
 // and its influence on the PID controller.
-#include "variables/texts.h"
+#include "variables/common_data.h"
 #include "variables/variable_frame.h"
 
 namespace variables {
@@ -20,14 +20,6 @@ constexpr Enumerator kPidInfluence[] = {
 };
 
 constexpr TypeSpec kSettingEnum{.code = VariableTypeEnumerated, .size = 1, .deflt = 0};
-constexpr TypeSpec kDelay{.code = VariableTypeUnsigned,
-                          .size = 2,
-                          .deflt = 0,
-                          .range = true,
-                          .min = 0,
-                          .max = 2000,
-                          .display = "4u",
-                          .edit = "4u"};
 constexpr TypeSpec kPercent{.code = VariableTypeUnsigned,
                             .size = 1,
                             .deflt = 50,
@@ -54,7 +46,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
-     .type = kDelay,
+     .type = types::kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_current_switch_on_delay,
      .name = "manu_current_switch_on_delay",
@@ -63,7 +55,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
-     .type = kDelay,
+     .type = types::kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_current_switch_off_value,
      .name = "manu_current_switch_off_value",
@@ -99,6 +91,8 @@ constexpr VariableRow kRows[] = {
      .type = kPercent,
      .handling = Handling::locked},
 };
+
+static_assert(Ascending(kRows));
 
 }  // namespace
 

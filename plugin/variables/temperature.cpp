@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "variables/rules.h"
-#include "variables/texts.h"
+#include "variables/common_data.h"
 #include "variables/variable_frame.h"
 
 namespace variables {
@@ -126,6 +126,8 @@ constexpr VariableRow kRows[] = {
      .enums = kSeeTemperatureMenu,
      .handling = Handling::R},
 };
+
+static_assert(Ascending(kRows));
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 // The time-driven relay functions, row V4 of the operating matrix: the timer (relay
 // function 6) and the cleaning (relay function 7, on relay 3 only).
+#include "variables/common_data.h"
 #include "variables/rules.h"
 #include "variables/variable_frame.h"
 
@@ -164,6 +165,8 @@ constexpr VariableRow kRows[] = {
      .type = Digit(9),
      .handling = Handling::locked},
 };
+
+static_assert(Ascending(kRows));
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 // and the S-version flag: rows V8 and V9 of the operating matrix.
 #include "variables/rules.h"
 #include "variables/common_data.h"
+#include "variables/setting_types.h"
 #include "variables/variable_frame.h"
 
 namespace variables {
@@ -27,15 +28,13 @@ constexpr Enumerator kHoldFunctions[] = {
     {3, "Setup + Calib.  |de|Setup + Kalib.  |fr|Config. + étal.  |it|Config. + calib."},
 };
 
-constexpr TypeSpec Setting(int deflt) { return {.code = VariableTypeEnumerated, .size = 1, .deflt = deflt}; }
-
 constexpr VariableRow kRows[] = {
     {.id = id::manu_alarm_contact_type,
      .name = "manu_alarm_contact_type",
      .label = "V8H1   Contact type  |de|V8H1   Kontaktart  |fr|V8H1   Type de contact  |it|V8H1   Tipo di contatto",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = Setting(0),
+     .type = types::Choice(0),
      .enums = kContactTypes,
      .handling = Handling::locked},
     {.id = id::manu_alarm_delay_unit,
@@ -43,7 +42,7 @@ constexpr VariableRow kRows[] = {
      .label = "V8H2   Time unit  |de|V8H2   Zeiteinheit  |fr|V8H2   Unité de temps  |it|V8H2   Unità di tempo",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = Setting(1),
+     .type = types::Choice(1),
      .enums = kDelayUnits,
      .handling = Handling::locked},
     // The unit relation supplies the unit; the range is the same in seconds and minutes.
@@ -68,7 +67,7 @@ constexpr VariableRow kRows[] = {
      .label = "V8H5   Alarm status  |de|V8H5   Alarmstatus  |fr|V8H5   État d'alarme  |it|V8H5   Stato d'allarme",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = Setting(0),
+     .type = types::Choice(0),
      .enums = kNoYes,
      .handling = Handling::R},
     {.id = id::manu_alarm_contact_enabled,
@@ -77,7 +76,7 @@ constexpr VariableRow kRows[] = {
               "|it|V8H6   Assegnazione del relè",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = Setting(1),
+     .type = types::Choice(1),
      .enums = kNoYes,
      .handling = Handling::locked},
     {.id = id::manu_alarm_cleaning_trigger,
@@ -86,7 +85,7 @@ constexpr VariableRow kRows[] = {
               "|it|V8H8   Avvio del lavaggio",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = Setting(0),
+     .type = types::Choice(0),
      .enums = kNoYes,
      .handling = Handling::locked},
     // Never locked, so the code can always be entered; its default opens the lock.
@@ -102,7 +101,7 @@ constexpr VariableRow kRows[] = {
      .label = "V9H0   Hold function  |de|V9H0   Hold-Funktion  |fr|V9H0   Fonction hold  |it|V9H0   Funzione hold",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = Setting(3),
+     .type = types::Choice(3),
      .enums = kHoldFunctions,
      .handling = Handling::locked},
     {.id = id::manu_hold_time,
@@ -112,21 +111,14 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
-     .type = {.code = VariableTypeUnsigned,
-              .size = 2,
-              .deflt = 10,
-              .range = true,
-              .min = 0,
-              .max = 999,
-              .display = "3u",
-              .edit = "3u"},
+     .type = types::Unsigned(2, 10, 0, 999, "3u"),
      .handling = Handling::locked},
     {.id = id::manu_s_version_enabled,
      .name = "manu_s_version_enabled",
      .label = "V9H2   With S-Version  |de|V9H2   Mit S-Version  |fr|V9H2   Avec version S  |it|V9H2   Con versione S",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = Setting(1),
+     .type = types::Choice(1),
      .enums = kNoYes,
      .handling = Handling::R},
 };

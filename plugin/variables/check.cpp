@@ -5,6 +5,7 @@
 
 #include "variables/rules.h"
 #include "variables/common_data.h"
+#include "variables/setting_types.h"
 #include "variables/variable_frame.h"
 
 namespace variables {
@@ -114,17 +115,6 @@ constexpr Enumerator kMonitoring[] = {
     {.value = 6, .description = "AC + CC + off", .when = &kCurrentMonitoringOffered},
 };
 
-constexpr TypeSpec kSettingEnum{.code = VariableTypeEnumerated, .size = 1, .deflt = 0};
-constexpr TypeSpec Time(int deflt) {
-  return {.code = VariableTypeUnsigned,
-          .size = 2,
-          .deflt = deflt,
-          .range = true,
-          .min = 0,
-          .max = 2000,
-          .display = "4u",
-          .edit = "4u"};
-}
 // The thresholds' and the setpoint's unit comes from the unit relation.
 constexpr TypeSpec kCheckValue{.code = VariableTypeFloat, .range = true};
 
@@ -136,7 +126,7 @@ constexpr VariableRow kRows[] = {
      .label = kSelection,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = kSettingEnum,
+     .type = types::Choice(0),
      .enums = kCheckSelections,
      .handling = Handling::locked,
      .rules = {.writable = rule::checkSelectWritable}},
@@ -146,7 +136,7 @@ constexpr VariableRow kRows[] = {
      .label = kSelection,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = kSettingEnum,
+     .type = types::Choice(0),
      .enums = kCheckUnits,
      .handling = Handling::RW},
     {.id = id::manu_check_threshold_enabled,
@@ -154,7 +144,7 @@ constexpr VariableRow kRows[] = {
      .label = "V7H1   Alarm threshold  |de|V7H1   Alarmschwelle  |fr|V7H1   Seuil d'alarme  |it|V7H1   Soglia di allarme",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = kSettingEnum,
+     .type = types::Choice(0),
      .enums = kThresholds,
      .handling = Handling::locked},
     {.id = id::manu_check_error_delay,
@@ -196,7 +186,7 @@ constexpr VariableRow kRows[] = {
               "|it|V7H5   Monitoraggio del processo",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = kSettingEnum,
+     .type = types::Choice(0),
      .enums = kMonitoring,
      .handling = Handling::locked},
     {.id = id::manu_check_low_alarm_time_max,
@@ -206,7 +196,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "min",
-     .type = Time(60),
+     .type = types::Unsigned(2, 60, 0, 2000, "4u"),
      .handling = Handling::locked},
     {.id = id::manu_check_high_alarm_time_max,
      .name = "manu_check_high_alarm_time_max",
@@ -215,7 +205,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "min",
-     .type = Time(120),
+     .type = types::Unsigned(2, 120, 0, 2000, "4u"),
      .handling = Handling::locked},
     {.id = id::manu_check_limit_value,
      .name = "manu_check_limit_value",

@@ -3,6 +3,7 @@
 // Both setpoints follow the measuring unit and the sensor's range alike.
 #include "variables/common_data.h"
 #include "variables/rules.h"
+#include "variables/setting_types.h"
 #include "variables/variable_frame.h"
 
 namespace variables {
@@ -37,7 +38,6 @@ constexpr TypeSpec kTimeType{
     .code = VariableTypeFloat, .deflt = 0.0, .range = true, .min = 0.0, .max = 999.9, .display = "3.1f"};
 constexpr TypeSpec kStartPulseType{
     .code = VariableTypeFloat, .deflt = 0.3, .range = true, .min = 0.1, .max = 5.0, .display = "1.1f"};
-constexpr TypeSpec kSettingEnum{.code = VariableTypeEnumerated, .size = 1, .deflt = 0};
 
 constexpr VariableRow kRows[] = {
     // The main setpoint's unit comes from the unit relation, not from a constant.
@@ -95,7 +95,7 @@ constexpr VariableRow kRows[] = {
               "|it|V4H5   Modalità operativa",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = kSettingEnum,
+     .type = types::Choice(0),
      .enums = kPulseModes,
      .handling = Handling::locked},
     {.id = id::manu_relay_PID_pulse_period,
@@ -114,14 +114,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "1/min",
-     .type = {.code = VariableTypeUnsigned,
-              .size = 2,
-              .deflt = 120,
-              .range = true,
-              .min = 60,
-              .max = 180,
-              .display = "3u",
-              .edit = "3u"},
+     .type = types::Unsigned(2, 120, 60, 180, "3u"),
      .handling = Handling::locked},
     {.id = id::manu_relay_PID_switch_on_min,
      .name = "manu_relay_PID_switch_on_min",
@@ -173,14 +166,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
-     .type = {.code = VariableTypeUnsigned,
-              .size = 2,
-              .deflt = 60,
-              .range = true,
-              .min = 10,
-              .max = 999,
-              .display = "3u",
-              .edit = "3u"},
+     .type = types::Unsigned(2, 60, 10, 999, "3u"),
      .handling = Handling::locked},
     {.id = id::manu_relay_3Pstep_neutral_zone,
      .name = "manu_relay_3Pstep_neutral_zone",
@@ -188,14 +174,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "%",
-     .type = {.code = VariableTypeUnsigned,
-              .size = 2,
-              .deflt = 10,
-              .range = true,
-              .min = 0,
-              .max = 40,
-              .display = "2u",
-              .edit = "2u"},
+     .type = types::Unsigned(2, 10, 0, 40, "2u"),
      .handling = Handling::locked},
 };
 

@@ -1,6 +1,7 @@
 // The current input, row V5 of the operating matrix: the control stop it can trigger
 // and its influence on the PID controller.
 #include "variables/common_data.h"
+#include "variables/setting_types.h"
 #include "variables/variable_frame.h"
 
 namespace variables {
@@ -19,15 +20,7 @@ constexpr Enumerator kPidInfluence[] = {
     {1, "Linear  |de|Linear  |fr|Linéaire  |it|Lineare"},
 };
 
-constexpr TypeSpec kSettingEnum{.code = VariableTypeEnumerated, .size = 1, .deflt = 0};
-constexpr TypeSpec kPercent{.code = VariableTypeUnsigned,
-                            .size = 1,
-                            .deflt = 50,
-                            .range = true,
-                            .min = 0,
-                            .max = 100,
-                            .display = "3u",
-                            .edit = "3u"};
+constexpr TypeSpec kPercent = types::Unsigned(1, 50, 0, 100, "3u");
 
 constexpr VariableRow kRows[] = {
     {.id = id::manu_current_control_stop,
@@ -36,7 +29,7 @@ constexpr VariableRow kRows[] = {
               "|it|V5H0   Arresto regolazione",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = kSettingEnum,
+     .type = types::Choice(0),
      .enums = kControlStop,
      .handling = Handling::locked},
     {.id = id::manu_current_switch_off_delay,
@@ -71,7 +64,7 @@ constexpr VariableRow kRows[] = {
      .label = "V5H4   Stop direction  |de|V5H4   Stopprichtung  |fr|V5H4   Sens d'arrêt  |it|V5H4   Direzione d'arresto",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = kSettingEnum,
+     .type = types::Choice(0),
      .enums = kStopDirections,
      .handling = Handling::locked},
     {.id = id::manu_current_PID_influence,
@@ -79,7 +72,7 @@ constexpr VariableRow kRows[] = {
      .label = "V5H5   PID influence  |de|V5H5   PID-Einfluss  |fr|V5H5   Influence PID  |it|V5H5   Influenza PID",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = kSettingEnum,
+     .type = types::Choice(0),
      .enums = kPidInfluence,
      .handling = Handling::locked},
     {.id = id::manu_current_k_influence,

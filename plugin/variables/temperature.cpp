@@ -5,6 +5,7 @@
 
 #include "variables/rules.h"
 #include "variables/common_data.h"
+#include "variables/setting_types.h"
 #include "variables/variable_frame.h"
 
 namespace variables {
@@ -61,7 +62,6 @@ constexpr Enumerator kSeeTemperatureMenu[] = {
     {0, "see Menu Device -> Temperature correction  |de|siehe Menü Gerät -> Temperaturkorrektur"},
 };
 
-constexpr TypeSpec kSettingEnum{.code = VariableTypeEnumerated, .size = 1, .deflt = 0};
 
 constexpr VariableRow kRows[] = {
     {.id = id::manu_mode_help,
@@ -70,7 +70,7 @@ constexpr VariableRow kRows[] = {
               "|it|V1H0   Modalità operativa",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = kSettingEnum,
+     .type = types::Choice(0),
      .enums = kModeHelp,
      .handling = Handling::RW},
     {.id = id::manu_ph_compensation,
@@ -79,7 +79,7 @@ constexpr VariableRow kRows[] = {
               "|it|V1H1   Compensazione del pH",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = kSettingEnum,
+     .type = types::Choice(0),
      .enums = kPhCompensation,
      .handling = Handling::locked},
     {.id = id::manu_ph_compensation_manual,
@@ -114,7 +114,7 @@ constexpr VariableRow kRows[] = {
      .label = kRealTemperature,
      .help = kHelpAsLabel,
      .cls = kLocal,
-     .type = kSettingEnum,
+     .type = types::Choice(0),
      .enums = kSeeTemperatureMenu,
      .handling = Handling::R},
     {.id = id::manu_temperature_offset_ref,
@@ -122,7 +122,7 @@ constexpr VariableRow kRows[] = {
      .label = kTemperatureCorrection,
      .help = kHelpAsLabel,
      .cls = kLocal,
-     .type = kSettingEnum,
+     .type = types::Choice(0),
      .enums = kSeeTemperatureMenu,
      .handling = Handling::R},
 };

@@ -2,6 +2,7 @@
 // function 6) and the cleaning (relay function 7, on relay 3 only).
 #include "variables/common_data.h"
 #include "variables/rules.h"
+#include "variables/setting_types.h"
 #include "variables/variable_frame.h"
 
 namespace variables {
@@ -35,36 +36,10 @@ constexpr Enumerator kCleaningTriggers[] = {
     {3, "Intern + stp  |de|Intern + Stp  |fr|Interne + stp  |it|Interno + stp"},
 };
 
-constexpr TypeSpec Seconds(int deflt) {
-  return {.code = VariableTypeUnsigned,
-          .size = 2,
-          .deflt = deflt,
-          .range = true,
-          .min = 0,
-          .max = 999,
-          .display = "3u",
-          .edit = "3u"};
-}
-constexpr TypeSpec kPauseTime{.code = VariableTypeUnsigned,
-                              .size = 2,
-                              .deflt = 360,
-                              .range = true,
-                              .min = 1,
-                              .max = 7200,
-                              .display = "4u",
-                              .edit = "4u"};
+constexpr TypeSpec Seconds(int deflt) { return types::Unsigned(2, deflt, 0, 999, "3u"); }
+constexpr TypeSpec kPauseTime = types::Unsigned(2, 360, 1, 7200, "4u");
 constexpr TypeSpec kMinPauseTime{
     .code = VariableTypeUnsigned, .size = 2, .deflt = 120, .range = true, .min = 1, .display = "4u", .edit = "4u"};
-constexpr TypeSpec Digit(int max) {
-  return {.code = VariableTypeUnsigned,
-          .size = 1,
-          .deflt = 0,
-          .range = true,
-          .min = 0,
-          .max = max,
-          .display = "1u",
-          .edit = "1u"};
-}
 
 constexpr VariableRow kRows[] = {
     {.id = id::manu_relay_timer_clean_time,
@@ -100,7 +75,7 @@ constexpr VariableRow kRows[] = {
               "|it|V4H0   Avvio del lavaggio",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = {.code = VariableTypeEnumerated, .size = 1, .deflt = 0},
+     .type = types::Choice(0),
      .enums = kCleaningTriggers,
      .handling = Handling::locked},
     {.id = id::manu_relay_clean_start_time,
@@ -136,7 +111,7 @@ constexpr VariableRow kRows[] = {
               "|it|V4H4   Frequenza di ripetizione",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = Digit(5),
+     .type = types::Unsigned(1, 0, 0, 5, "1u"),
      .handling = Handling::locked},
     {.id = id::manu_relay_clean_time_pause,
      .name = "manu_relay_clean_time_pause",
@@ -162,7 +137,7 @@ constexpr VariableRow kRows[] = {
               "|it|V4H7   Lavaggio economico",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = Digit(9),
+     .type = types::Unsigned(1, 0, 0, 9, "1u"),
      .handling = Handling::locked},
 };
 

@@ -46,6 +46,24 @@ TEST_F(Temperature, RealTemperatureWindowFollowsMeasuredTemperatureLessOffset) {
   }
 }
 
+TEST_F(Temperature, RealTemperatureCallsTheLibraryInStepOrder) {
+  Set(kT, 3.0);
+  Set(kCode, 83);
+  ddlib::JournalScope journal;
+  Request("manu_temperature_process_entry");
+  const Names& lines = ddlib::Journal::lines();
+  ASSERT_GE(lines.size(), 17u);
+  EXPECT_EQ(Names(lines.end() - 17, lines.end()),
+            (Names{"CDDVariableClass::putClassInfo(9, true)", "CDDVariable::putConstantUnit(\"\")",
+                   "CDDVariable::putConstantUnit(\"\\xB0C\")",
+                   "CDDVariable::setTypeInfo(0)", "CDDType::putScalingFactor(1)", "CDDType::putDisplayFormat(\"%G\")",
+                   "CDDType::putEditFormat(\"%G\")", "CDDType::putMaxRangeNo(0)", "CDDType::putDefaultValue(double 0)",
+                   "CDDType::putMinValues(0, int 0)", "CDDType::putMaxValues(0, double 8)",
+                   "CDDType::putDisplayFormat(\"3.1f\")", "CDDVariable::putHandling(0, false)",
+                   "CDDVariable::putHandling(1, false)", "CDDVariable::putHandling(0, true)",
+                   "CDDVariable::putHandling(1, true)", "CDDObject::putAttributesAvailable(true)"}));
+}
+
 TEST_F(Temperature, ThirdChoiceNeedsSVersionAndPh) {
   struct Case {
     int sVersion, ph;

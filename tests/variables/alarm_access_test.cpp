@@ -45,12 +45,4 @@ TEST_F(AlarmAccess, DefaultAccessCodeUnlocksEveryLockedParameter) {
   EXPECT_GT(locked, 0);
 }
 
-TEST_F(AlarmAccess, CodeSelectionHasADefaultButNoRange) {
-  auto v = Request("manu_alarm_error_code_select");
-  EXPECT_EQ(Default(*v), "int 1");
-  EXPECT_EQ(v->typeInfo()->getMaxRangeNo(), -1);
-  EXPECT_TRUE(v->typeInfo()->getRanges().empty());
-  EXPECT_EQ(Display(*v), "3u");
-}
-
 }  // namespace

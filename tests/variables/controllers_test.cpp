@@ -77,14 +77,6 @@ TEST_F(Controllers, SharedSettingsDifferOnlyWhereTheControllersDo) {
   EXPECT_EQ(Attributes(*pidPulse), Attributes(*stepPulse));
   EXPECT_EQ(pidPulse->getLabel()->substr(0, 4), "V4H8");
   EXPECT_EQ(stepPulse->getLabel()->substr(0, 4), "V4H4");
-
-  auto pidKp = Request("manu_relay_PID_Kp");
-  auto stepKp = Request("manu_relay_3Pstep_Kp");
-  EXPECT_EQ(pidKp->getLabel(), stepKp->getLabel());
-  EXPECT_EQ(Max(*pidKp), "double 100");
-  EXPECT_EQ(Max(*stepKp), "double 99.99");
-  EXPECT_EQ(Display(*pidKp), ".2f");
-  EXPECT_EQ(Display(*stepKp), "3.2f");
 }
 
 }  // namespace

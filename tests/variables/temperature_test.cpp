@@ -110,13 +110,6 @@ TEST_F(Temperature, ReferencesAreReadOnlyAndReadNothing) {
   }
 }
 
-TEST_F(Temperature, OffsetPutsItsNegativeMinimumAsDouble) {
-  auto v = Request("manu_temperature_offset");
-  EXPECT_EQ(Min(*v), "double -5");
-  EXPECT_EQ(Max(*v), "double 5");
-  EXPECT_EQ(Reads(), Names{kCode});
-}
-
 TEST_F(Temperature, RefreshNamesTemperatureAndModeOnceOnEveryRequest) {
   const CDDDefinition* definition = host->Find("refresh_temperature");
   ASSERT_TRUE(definition);

@@ -46,6 +46,14 @@ TEST_F(Temperature, RealTemperatureWindowFollowsMeasuredTemperatureLessOffset) {
   }
 }
 
+TEST_F(Temperature, MissingTemperatureLeavesBoundsAtTheirStartValue) {
+  host->store().setNoValue(kT);
+  auto v = Request("manu_temperature_process_entry");
+  EXPECT_EQ(Min(*v), "int 1");
+  EXPECT_EQ(Max(*v), "int 1");
+  EXPECT_EQ(Reads(), (Names{kO, kT, kO, kT, kO, kT, kO, kT, kCode}));
+}
+
 TEST_F(Temperature, RealTemperatureCallsTheLibraryInStepOrder) {
   Set(kT, 3.0);
   Set(kCode, 83);

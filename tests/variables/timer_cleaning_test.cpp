@@ -36,6 +36,14 @@ TEST_F(TimerCleaning, TimerMinimumPauseFollowsTimerPauseTime) {
   }
 }
 
+TEST_F(TimerCleaning, PauseTimeWithoutValueLeavesTheStartBound) {
+  Set("manu_relay_function", 6);
+  Set("manu_relay_number", 4);
+  host->store().setNoValue("manu_relay_timer_pause_time");
+  auto v = Request("manu_relay_timer_pause_time_min");
+  EXPECT_EQ(Max(*v), "int 1");
+}
+
 TEST_F(TimerCleaning, CleaningMinimumPauseNeedsCleaningOnRelayThree) {
   const Names all{"manu_relay_select_relay", "manu_relay_function", "manu_cleaning_function_enabled",
                   "manu_relay_number"};

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "module/subsystems.h"
+#include "variables/identity_rows.h"
 #include "variables/variable_frame.h"
 
 namespace variables {
@@ -30,6 +31,8 @@ constexpr const RowTable* kTables[] = {
     &kCurrentInputRows,
     &kCheckRows,
     &kAlarmAccessRows,
+    &kIdentificationRows, &kCommErrorRows, &kSoftwareRevisionRows, &kBlockHeaderRows, &kBlockParameterRows,
+    &kManufacturerRows, &kDiagnosisRows, &kErrorCodeRows,
 };
 
 using RowIndex = std::array<const VariableRow*, kTableSize>;
@@ -57,6 +60,7 @@ const VariableRow* RowFor(long number) {
 }
 
 CalcFunction CalcFunctionFor(ObjId number) {
+  if (number == id::physical_block) return &CalcPhysicalBlock;  // the block and relations have their own
   if (number == id::refresh_temperature) return &CalcRefreshTemperature;
   return RowFor(number) ? &CalcVariable : nullptr;
 }

@@ -1,0 +1,26 @@
+// Bus commands: one row per command and the one frame that fills a host command
+// object from its row.
+#pragma once
+#include <span>
+
+#include "module/calculator.h"
+
+namespace commands {
+
+// Where a command reads or writes its variable: slot 1, an absolute index, and one
+// transaction whose single data item names the variable.
+struct CommandRow {
+  ObjId id;
+  enumDDCommandOperationType operation;
+  long index;
+  ObjId variable;
+};
+
+// Every command this plug-in describes, in index order.
+std::span<const CommandRow> Rows();
+
+// Fills the command's addressing, operation and transaction; any other object comes
+// back untouched.
+CDDObject* CalcCommand(const CDeviceAttributeCalculation& calc, const CommandRow& row, CDDObject* object);
+
+}  // namespace commands

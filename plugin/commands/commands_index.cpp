@@ -1,5 +1,0 @@
-#include "module/subsystems.h"
-
-namespace commands {
-CalcFunction CalcFunctionFor(ObjId) { return nullptr; }
-}  // namespace commands

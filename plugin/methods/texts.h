@@ -1,0 +1,14 @@
+// Messages that more than one method shows.
+#pragma once
+
+namespace methods::text {
+
+inline constexpr const char* kNoAccess =
+    "No access!\nAccess code required\nsee Menu Device -> Access code  "
+    "|de|Kein Zugriff!\nCode Eingabe erforderlich\ns. Menü Gerät -> Verriegelung  "
+    "|fr|Pas d'entrée!\nEntrée code nécessaire\n  "
+    "|it|Nessun accesso!\nCodice accesso necessaria\n";
+
+inline constexpr const char* kNoRelays = "Relays are not accessible  |de|Relais sind nicht erreichbar";
+
+}  // namespace methods::text

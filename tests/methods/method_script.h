@@ -69,6 +69,32 @@ inline std::string Raw(const std::string& quoted) {
   return out;
 }
 
+// The number of options each language of a selection list offers (separated by a
+// line feed, an empty last option ignored); -1 when the languages disagree.
+inline int OptionCount(const std::string& options) {
+  int count = -1;
+  for (const char* language : {"en", "de", "fr", "it"}) {
+    const std::string segment = dtmhost::Segment(options, language);
+    int n = 0;
+    std::size_t start = 0;
+    for (std::size_t end; (end = segment.find('\n', start)) != std::string::npos; start = end + 1) ++n;
+    if (segment.find_first_not_of(' ', start) != std::string::npos) ++n;
+    if (count != -1 && n != count) return -1;
+    count = n;
+  }
+  return count;
+}
+
+// Lines, with each selection list shown as its prompt and its number of options.
+inline Lines_t Masked(const std::vector<dtmhost::TraceEntry>& trace) {
+  Lines_t out = Lines(trace);
+  for (std::size_t i = 0; i < trace.size(); ++i)
+    if (trace[i].op == "selectFromList")
+      out[i] = "selectFromList(" + trace[i].args[0] + ", " + trace[i].args[1] + ", " +
+               std::to_string(OptionCount(Raw(trace[i].args[2]))) + " options)";
+  return out;
+}
+
 // Integer values by variable name.
 inline void SetValues(dtmhost::Host& host, const std::map<std::string, int>& values) {
   for (const auto& [name, value] : values) host.store().setValue(name, CDDCommonVariant(value));

@@ -276,7 +276,7 @@ void CDDDataItem::putKind(enumDDDataItemType kind) {
 }
 void CDDDataItem::putMask(long mask) {
   note([&] { return "CDDDataItem::putMask(" + std::to_string(mask) + ")"; });
-  m_mask = mask;
+  m_mask = static_cast<int>(mask);  // masks are 32-bit values, 0x80000000 included
 }
 
 CDDDataItemList::~CDDDataItemList() = default;

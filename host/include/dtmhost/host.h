@@ -116,6 +116,9 @@ struct Script {
   int normalResult = 0;
   // With a terminal: ask the user instead of the script.
   bool interactive = false;
+
+  // Run state, shared by nested runs: isAbortPending calls so far.
+  int abortChecks = 0;
 };
 
 class Host;
@@ -149,8 +152,15 @@ class ScriptedContext : public CMethodContext {
   void writeCommand(const CStrPP& command) override;
 
   const CVBCollection* locals() const { return m_locals.get(); }
+  // Nested callMethod runs deeper than this answer false without running.
+  static constexpr int kMaxCallDepth = 16;
 
  private:
+  // Appends to the trace; throws the scripted integer when this is the scripted operation.
+  void record(std::string op, std::vector<std::string> args);
+  bool put(const CStrPP& variable, const CDDCommonVariant& value);  // false when refused
+  void store(const std::string& name, const CDDCommonVariant& value);
+
   Host& m_host;
   Script& m_script;
   std::vector<TraceEntry>& m_trace;
@@ -249,10 +259,19 @@ class Host : public CHostServices {
   Script* m_currentScript = nullptr;
   std::vector<TraceEntry>* m_currentTrace = nullptr;
   std::map<std::string, CDDCommonVariant>* m_changed = nullptr;
+  int m_depth = 0;
+  // Script and trace of contexts created outside RunMethod.
+  Script m_idleScript;
+  std::vector<TraceEntry> m_idleTrace;
+  // The registered objects' definitions (owned by the store).
+  std::map<std::string, const CDDDefinition*> m_byName;
+  std::map<long, const CDDDefinition*> m_byNumber;
 };
 
 // Latin-1 to UTF-8, for everything the host prints.
 std::string Utf8(const std::string& latin1);
+// UTF-8 to Latin-1, for what the user types; false when a character does not fit.
+bool Latin1(const std::string& utf8, std::string* latin1);
 // One language segment of a multilingual literal ("en", "de", "fr", "it", "es"): the
 // segment when present, else the English one.
 std::string Segment(const std::string& text, const std::string& language);

@@ -343,7 +343,7 @@ class CDDDataItem {
   void putMask(long mask);
   const std::optional<enumDDDataItemType>& getKind() const { return m_kind; }
   const CDDReference& reference() const { return m_reference; }
-  const std::optional<long>& getMask() const { return m_mask; }
+  const std::optional<long>& getMask() const { return m_mask; }  // signed 32-bit
 
  private:
   std::optional<enumDDDataItemType> m_kind;

@@ -1,0 +1,226 @@
+// The scripted method context: records every call, answers from the script, and
+// puts values into the host's store at once.
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <thread>
+
+#include "dtmhost/host.h"
+
+namespace dtmhost {
+
+namespace {
+
+std::atomic<int> g_liveContexts{0};
+
+std::string Number(long value) { return std::to_string(value); }
+
+std::string Float(float value) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(value));
+  return buf;
+}
+
+std::string Quoted(const CStrPP& text) { return ddlib::quote(text.str()); }
+
+template <typename T>
+T Next(std::deque<T>& answers, T otherwise) {
+  if (answers.empty()) return otherwise;
+  T answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+// ---- dialogues with a user on the terminal
+
+void Show(const CStrPP& text) { std::cout << Utf8(Segment(text.str(), "en")) << std::endl; }
+
+std::string AskLine(const std::string& prompt) {
+  std::cout << prompt << std::flush;
+  std::string line;
+  if (!std::getline(std::cin, line)) return "";
+  return line;
+}
+
+// The options of a selection list: separated by " \n  ", an empty last option ignored.
+std::vector<std::string> Options(const std::string& text) {
+  std::vector<std::string> out;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    std::size_t end = text.find('\n', start);
+    std::string option = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    option.erase(0, option.find_first_not_of(' '));
+    option.erase(option.find_last_not_of(' ') + 1);
+    out.push_back(option);
+    if (end == std::string::npos) break;
+    start = end + 1;
+  }
+  if (!out.empty() && out.back().empty()) out.pop_back();
+  return out;
+}
+
+long AskNumber(const std::string& prompt, long otherwise) {
+  std::string line = AskLine(prompt);
+  char* end = nullptr;
+  long n = std::strtol(line.c_str(), &end, 10);
+  return end != line.c_str() ? n : otherwise;
+}
+
+}  // namespace
+
+ScriptedContext::ScriptedContext(Host& host, Script& script, std::vector<TraceEntry>& trace, int depth)
+    : m_host(host), m_script(script), m_trace(trace), m_depth(depth) {
+  ++g_liveContexts;
+}
+
+ScriptedContext::~ScriptedContext() {
+  m_trace.push_back({"~CMethodContext", {}});
+  --g_liveContexts;
+}
+
+int ScriptedContext::live() { return g_liveContexts.load(); }
+
+void ScriptedContext::record(std::string op, std::vector<std::string> args) {
+  m_trace.push_back({std::move(op), std::move(args)});
+  if (m_script.throwAt && static_cast<int>(m_trace.size()) == *m_script.throwAt) throw m_script.throwValue;
+}
+
+bool ScriptedContext::put(const CStrPP& variable, const CDDCommonVariant& value) {
+  const std::string& name = variable.str();
+  const auto& refused = m_script.refusePuts;
+  if (std::find(refused.begin(), refused.end(), name) != refused.end()) return false;
+  store(name, value);
+  return true;
+}
+
+void ScriptedContext::store(const std::string& name, const CDDCommonVariant& value) {
+  CDDCommonVariant stored = m_host.store().coerce(name, value);
+  if (stored.isEmpty()) stored = value;  // a kind the type cannot take: kept as given
+  m_host.store().setValue(name, stored);
+  m_host.notePut(name, stored);
+}
+
+void ScriptedContext::begin(CHostContext* /*context*/, CHostServices* /*host*/, CDDDefinition* method,
+                            std::int32_t executeArgument) {
+  record("begin", {ddlib::quote(method ? method->getName() : ""), Number(executeArgument)});
+}
+
+void ScriptedContext::setLocalVariables(CVBCollection* locals) {
+  m_locals.reset(locals);
+  std::vector<std::string> args;
+  if (locals)
+    for (const auto& [name, value] : locals->entries()) args.push_back(name + "=" + ddlib::describe(value));
+  record("setLocalVariables", std::move(args));
+}
+
+int ScriptedContext::getResult() {
+  record("getResult", {});
+  return m_result.value_or(m_script.normalResult);
+}
+
+void ScriptedContext::setResult(int result) {
+  record("setResult", {Number(result)});
+  m_result = result;
+}
+
+bool ScriptedContext::isAbortPending() {
+  record("isAbortPending", {});
+  int call = ++m_script.abortChecks;
+  return m_script.abortFrom && call >= *m_script.abortFrom;
+}
+
+void ScriptedContext::abortWithMessage(const CStrPP& text) {
+  record("abortWithMessage", {Quoted(text)});
+  if (m_script.interactive) Show(text);
+}
+
+void ScriptedContext::abortMethod(int code) { record("abortMethod", {Number(code)}); }
+
+int ScriptedContext::acknowledge(const CStrPP& text, int flags) {
+  record("acknowledge", {Quoted(text), Number(flags)});
+  if (m_script.interactive) {
+    Show(text);
+    AskLine("[Enter] ");
+    return 0;
+  }
+  return Next(m_script.acknowledgeAnswers, 0);
+}
+
+bool ScriptedContext::callMethod(const CStrPP& method) {
+  record("callMethod", {Quoted(method)});
+  const CDDDefinition* definition = m_host.Find(method.str());
+  if (!definition || definition->getKind() != ObjectKindMethod || m_depth >= kMaxCallDepth) return false;
+  return m_host.RunNested(method.str(), m_script, m_trace, m_depth + 1) != MethodResultAborted;
+}
+
+void ScriptedContext::delay(int seconds, const CStrPP& text, int flags) {
+  record("delay", {Number(seconds), Quoted(text), Number(flags)});
+  if (m_script.interactive) {
+    Show(text);
+    std::this_thread::sleep_for(std::chrono::seconds(std::clamp(seconds, 0, 60)));
+  }
+}
+
+bool ScriptedContext::putFloatValue(const CStrPP& variable, float value) {
+  record("putFloatValue", {Quoted(variable), Float(value)});
+  return put(variable, CDDCommonVariant(static_cast<double>(value)));
+}
+
+int ScriptedContext::askVariableValue(const CStrPP& prompt, int flags, const CStrPP& variable) {
+  record("askVariableValue", {Quoted(prompt), Number(flags), Quoted(variable)});
+  if (m_script.interactive) {
+    Show(prompt);
+    std::optional<CDDCommonVariant> now = m_host.store().value(variable.str());
+    long entered = AskNumber(Utf8(variable.str()) + " [" + (now ? ddlib::describe(*now) : "no value") + "]: ",
+                             now ? now->getInt() : 0);
+    put(variable, CDDCommonVariant(static_cast<int>(entered)));
+    return 0;
+  }
+  auto edit = m_script.edits.find(variable.str());
+  if (edit != m_script.edits.end()) put(variable, edit->second);
+  return Next(m_script.askAnswers, 0);
+}
+
+bool ScriptedContext::putIntegerValue(const CStrPP& variable, int value) {
+  record("putIntegerValue", {Quoted(variable), Number(value)});
+  return put(variable, CDDCommonVariant(value));
+}
+
+long ScriptedContext::getIntegerValue(const CStrPP& variable) {
+  record("getIntegerValue", {Quoted(variable)});
+  std::optional<CDDCommonVariant> value = m_host.store().value(variable.str());
+  return value ? value->getInt() : 0;
+}
+
+bool ScriptedContext::assignIntegerValue(const CStrPP& variable, int value) {
+  record("assignIntegerValue", {Quoted(variable), Number(value)});
+  return put(variable, CDDCommonVariant(value));
+}
+
+void ScriptedContext::abort() { record("abort", {}); }
+
+void ScriptedContext::saveValues() { record("saveValues", {}); }
+
+long ScriptedContext::selectFromList(const CStrPP& prompt, int flags, const CStrPP& options) {
+  record("selectFromList", {Quoted(prompt), Number(flags), Quoted(options)});
+  if (m_script.interactive) {
+    Show(prompt);
+    std::vector<std::string> shown = Options(Segment(options.str(), "en"));
+    for (std::size_t i = 0; i < shown.size(); ++i) std::cout << "  " << i << ": " << Utf8(shown[i]) << "\n";
+    return AskNumber("choice: ", 0);
+  }
+  return Next(m_script.selections, 0L);
+}
+
+void ScriptedContext::readCommand(const CStrPP& command) {
+  record("readCommand", {Quoted(command)});
+  auto device = m_script.device.find(command.str());
+  if (device == m_script.device.end()) return;
+  for (const auto& [variable, value] : device->second) store(variable, value);
+}
+
+void ScriptedContext::writeCommand(const CStrPP& command) { record("writeCommand", {Quoted(command)}); }
+
+}  // namespace dtmhost

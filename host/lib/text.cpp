@@ -1,0 +1,87 @@
+// Text conversions for what the host prints and reads from its user.
+#include <array>
+
+#include "dtmhost/host.h"
+
+namespace dtmhost {
+
+std::string Utf8(const std::string& latin1) {
+  std::string out;
+  out.reserve(latin1.size());
+  for (unsigned char c : latin1) {
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
+}
+
+bool Latin1(const std::string& utf8, std::string* latin1) {
+  std::string out;
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+      continue;
+    }
+    // Only U+0080..U+00FF fit one byte: lead byte C2 or C3 and one continuation byte.
+    if ((c != 0xC2 && c != 0xC3) || i + 1 >= utf8.size()) return false;
+    unsigned char n = static_cast<unsigned char>(utf8[++i]);
+    if ((n & 0xC0) != 0x80) return false;
+    out += static_cast<char>(((c & 0x03) << 6) | (n & 0x3F));
+  }
+  if (latin1) *latin1 = std::move(out);
+  return true;
+}
+
+namespace {
+
+constexpr std::array<const char*, 5> kLanguages = {"en", "de", "fr", "it", "es"};
+
+// The language of a marker "|xx|" at pos, or "" when there is none.
+std::string MarkerAt(const std::string& text, std::size_t pos) {
+  if (pos + 4 > text.size() || text[pos] != '|' || text[pos + 3] != '|') return "";
+  std::string code = text.substr(pos + 1, 2);
+  for (const char* language : kLanguages)
+    if (code == language) return code;
+  return "";
+}
+
+}  // namespace
+
+std::string Segment(const std::string& text, const std::string& language) {
+  // Split into segments; the English one comes first unless the text starts with a marker.
+  std::string current = "en", english, wanted;
+  bool haveWanted = false, haveEnglish = false;
+  std::size_t start = 0;
+  auto close = [&](std::size_t end) {
+    std::string segment = text.substr(start, end - start);
+    // The two blanks before a marker close the segment and are not part of it.
+    if (end < text.size()) {
+      for (int i = 0; i < 2 && !segment.empty() && segment.back() == ' '; ++i) segment.pop_back();
+    }
+    if (current == "en" && !haveEnglish) {
+      english = segment;
+      haveEnglish = true;
+    }
+    if (current == language && !haveWanted) {
+      wanted = segment;
+      haveWanted = true;
+    }
+  };
+  for (std::size_t pos = 0; pos < text.size(); ++pos) {
+    std::string marker = MarkerAt(text, pos);
+    if (marker.empty()) continue;
+    if (pos > 0) close(pos);  // a leading marker opens the first segment
+    current = marker;
+    start = pos + 4;
+    pos += 3;
+  }
+  close(text.size());
+  return haveWanted ? wanted : english;
+}
+
+}  // namespace dtmhost

@@ -1,0 +1,454 @@
+// dtmhost: loads the device plug-in like a host and shows what it answers.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+#include <map>
+#include <set>
+#include <stdexcept>
+
+#include "describe.h"
+#include "dtmhost/host.h"
+#include "json.h"
+
+namespace {
+
+using dtmtool::Json;
+
+constexpr const char* kUsage =
+    "usage: dtmhost [--plugin PATH] [--registry FILE] COMMAND\n"
+    "  info                                  the information object's answers\n"
+    "  catalogue                             every registered object\n"
+    "  show OBJECT... [--set NAME=VALUE]... [--unset NAME]... [--reads]\n"
+    "  valid OBJECT... [--set NAME=VALUE]... [--unset NAME]...\n"
+    "  run METHOD [--set NAME=VALUE]... [--unset NAME]... [--select N]... [--edit NAME=VALUE]...\n"
+    "             [--abort-from K] [--suppress-abort] [--interactive]\n"
+    "  menu OBJECT|--role N [--set NAME=VALUE]... [--unset NAME]... [--lang en|de|fr|it|es]\n"
+    "  describe [--lang en|de|fr|it|es]\n"
+    "  register | unregister | registry\n"
+    "OBJECT is an object number or name; VALUE an integer, a decimal number or a quoted text.\n";
+
+// Wrong use of the tool: exit status 2.
+struct UsageError : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+// A request that cannot be answered: exit status 1.
+struct Failure : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// ------------------------------------------------------------------ arguments
+
+struct Arguments {
+  std::vector<std::string> positional;
+  std::multimap<std::string, std::string> options;  // flags map to ""
+  bool has(const std::string& name) const { return options.count(name) != 0; }
+  std::vector<std::string> all(const std::string& name) const {
+    std::vector<std::string> out;
+    auto [from, to] = options.equal_range(name);
+    for (auto it = from; it != to; ++it) out.push_back(it->second);
+    return out;
+  }
+};
+
+// Options of one command: name -> takes a value.
+using OptionSpec = std::map<std::string, bool>;
+
+Arguments Parse(const std::string& command, const std::vector<std::string>& words, const OptionSpec& spec) {
+  Arguments args;
+  for (std::size_t i = 0; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    if (word.rfind("--", 0) != 0) {
+      args.positional.push_back(word);
+      continue;
+    }
+    auto option = spec.find(word);
+    if (option == spec.end()) throw UsageError("unknown option " + word + " for " + command);
+    if (!option->second) {
+      args.options.emplace(word, "");
+      continue;
+    }
+    if (i + 1 >= words.size()) throw UsageError("option " + word + " needs a value");
+    args.options.emplace(word, words[++i]);
+  }
+  return args;
+}
+
+long ParseInteger(const std::string& text, const std::string& what) {
+  errno = 0;
+  char* end = nullptr;
+  long n = std::strtol(text.c_str(), &end, 0);
+  if (text.empty() || *end != '\0' || errno == ERANGE) throw UsageError("bad " + what + ": " + text);
+  return n;
+}
+
+// An integer (to 32 bits; up to 4294967295 for unsigned values), a decimal number, or
+// a text in double or single quotes. Nothing for anything else.
+std::optional<CDDCommonVariant> ParseValue(const std::string& text) {
+  if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front()) {
+    std::string latin1;
+    if (!dtmhost::Latin1(text.substr(1, text.size() - 2), &latin1)) return std::nullopt;
+    return CDDCommonVariant::text(latin1);
+  }
+  if (text.empty() || text.front() == ' ') return std::nullopt;
+  errno = 0;
+  char* end = nullptr;
+  long long n = std::strtoll(text.c_str(), &end, 0);
+  if (*end == '\0' && errno == 0) {
+    if (n < -2147483648LL || n > 4294967295LL) return std::nullopt;
+    return CDDCommonVariant(static_cast<int>(static_cast<std::uint32_t>(n)));
+  }
+  double d = std::strtod(text.c_str(), &end);
+  if (*end == '\0' && std::isfinite(d)) return CDDCommonVariant(d);
+  return std::nullopt;
+}
+
+std::string Language(const Arguments& args) {
+  std::vector<std::string> given = args.all("--lang");
+  if (given.empty()) return "en";
+  static const std::set<std::string> known = {"en", "de", "fr", "it", "es"};
+  if (given.size() > 1 || !known.count(given.front())) throw UsageError("bad language: " + given.back());
+  return given.front();
+}
+
+// ------------------------------------------------------------------ the host
+
+struct Session {
+  std::string pluginPath;
+  std::string registryPath;
+  std::unique_ptr<dtmhost::Host> host;
+
+  dtmhost::Host& Open() {
+    std::string error;
+    host = dtmhost::Host::Open(pluginPath, &error);
+    if (!host) throw Failure(error);
+    return *host;
+  }
+
+  const CDDDefinition& Find(const std::string& object) const {
+    const CDDDefinition* d = host->Find(object);
+    if (!d) throw Failure("unknown object: " + object);
+    return *d;
+  }
+
+  const CDDDefinition& FindVariable(const std::string& name) const {
+    const CDDDefinition& d = Find(name);
+    if (d.getKind() != ObjectKindVariable) throw Failure("not a variable: " + name);
+    return d;
+  }
+
+  // NAME=VALUE as the variable's kind.
+  std::pair<std::string, CDDCommonVariant> Assignment(const std::string& text) const {
+    auto eq = text.find('=');
+    if (eq == std::string::npos) throw UsageError("expected NAME=VALUE: " + text);
+    std::string name = FindVariable(text.substr(0, eq)).getName();
+    std::string given = text.substr(eq + 1);
+    std::optional<CDDCommonVariant> parsed = ParseValue(given);
+    if (!parsed) throw Failure("bad value for " + name + ": " + given);
+    CDDCommonVariant value = host->store().coerce(name, *parsed);
+    bool integerType = value.kind() == CDDCommonVariant::Kind::Int;
+    bool fraction = parsed->kind() == CDDCommonVariant::Kind::Double && parsed->getDouble() != std::trunc(parsed->getDouble());
+    if (value.isEmpty() || (integerType && fraction)) throw Failure("bad value for " + name + ": " + given);
+    return {name, value};
+  }
+
+  // The data set for this run: --set and --unset on top of the defaults.
+  void ApplyValues(const Arguments& args) {
+    for (const std::string& text : args.all("--set")) {
+      auto [name, value] = Assignment(text);
+      host->store().setValue(name, value);
+    }
+    for (const std::string& name : args.all("--unset")) host->store().setNoValue(FindVariable(name).getName());
+  }
+
+  std::vector<const CDDDefinition*> Objects(const Arguments& args, const std::string& command) const {
+    if (args.positional.empty()) throw UsageError(command + " needs at least one OBJECT");
+    std::vector<const CDDDefinition*> out;
+    for (const std::string& object : args.positional) out.push_back(&Find(object));
+    return out;
+  }
+
+  std::unique_ptr<dtmhost::PluginLibrary> Library() const {
+    std::string error;
+    auto library = dtmhost::PluginLibrary::Open(pluginPath, &error);
+    if (!library) throw Failure(error);
+    return library;
+  }
+};
+
+const OptionSpec kValueOptions = {{"--set", true}, {"--unset", true}};
+
+OptionSpec With(OptionSpec spec, const OptionSpec& more) {
+  spec.insert(more.begin(), more.end());
+  return spec;
+}
+
+// ------------------------------------------------------------------ commands
+
+std::string Info(Session& s, const Arguments&) {
+  auto library = s.Library();
+  std::unique_ptr<IDeviceInformation> info(library->GetInformation());
+  if (!info) throw Failure("plug-in answered no information object");
+  return dtmtool::InformationJson(*info).dump();
+}
+
+std::string CatalogueCommand(Session& s, const Arguments&) {
+  Json out = Json::Array();
+  for (const CDDDefinition& d : s.Open().Catalogue()) out.push(dtmtool::DefinitionJson(d));
+  return out.dump();
+}
+
+std::string Show(Session& s, const Arguments& args) {
+  dtmhost::Host& host = s.Open();
+  auto objects = s.Objects(args, "show");
+  s.ApplyValues(args);
+  Json out = Json::Array();
+  for (const CDDDefinition* d : objects) {
+    std::unique_ptr<CDDObject> object = host.Request(*d);
+    Json shown = object ? dtmtool::ObjectJson(*object, "") : dtmtool::DefinitionJson(*d).set("available", Json::Bool(false));
+    if (args.has("--reads")) {
+      Json reads = Json::Array();
+      for (const std::string& name : host.store().readOrder()) reads.push(Json::String(name));
+      shown.set("reads", std::move(reads));
+    }
+    out.push(std::move(shown));
+  }
+  return out.dump();
+}
+
+std::string Valid(Session& s, const Arguments& args) {
+  dtmhost::Host& host = s.Open();
+  auto objects = s.Objects(args, "valid");
+  s.ApplyValues(args);
+  Json out = Json::Array();
+  for (const CDDDefinition* d : objects)
+    out.push(Json::Object().set("name", Json::String(d->getName())).set("valid", Json::Bool(host.Valid(*d))));
+  return out.dump();
+}
+
+std::string Run(Session& s, const Arguments& args) {
+  dtmhost::Host& host = s.Open();
+  if (args.positional.size() != 1) throw UsageError("run needs exactly one METHOD");
+  const CDDDefinition& method = s.Find(args.positional.front());
+  if (method.getKind() != ObjectKindMethod) throw Failure("not a method: " + args.positional.front());
+  s.ApplyValues(args);
+
+  dtmhost::Script script;
+  for (const std::string& n : args.all("--select")) script.selections.push_back(ParseInteger(n, "selection"));
+  for (const std::string& text : args.all("--edit")) {
+    auto [name, value] = s.Assignment(text);
+    script.edits[name] = value;
+  }
+  for (const std::string& k : args.all("--abort-from")) {
+    long from = ParseInteger(k, "call number");
+    if (from < 1 || from > 1000000) throw UsageError("bad call number: " + k);
+    script.abortFrom = static_cast<int>(from);
+  }
+  script.interactive = args.has("--interactive") && isatty(STDIN_FILENO);
+
+  dtmhost::Host::Run run = host.RunMethod(method.getName(), script, args.has("--suppress-abort"));
+  Json trace = Json::Array();
+  for (const dtmhost::TraceEntry& entry : run.trace) {
+    Json callArgs = Json::Array();
+    for (const std::string& a : entry.args) callArgs.push(Json::String(a));
+    trace.push(Json::Object().set("op", Json::String(entry.op)).set("args", std::move(callArgs)));
+  }
+  Json changed = Json::Object();
+  for (const auto& [name, value] : run.changed) changed.set(name, dtmtool::ValueJson(value));
+  return Json::Object()
+      .set("result", Json::Number(static_cast<long long>(run.result)))
+      .set("trace", std::move(trace))
+      .set("changed", std::move(changed))
+      .dump();
+}
+
+// ---- menu tree
+
+std::string Label(const CDDObject* object, const std::string& language) {
+  const std::optional<std::string>* label = nullptr;
+  if (const auto* v = dynamic_cast<const CDDVariable*>(object)) label = &v->getLabel();
+  if (const auto* m = dynamic_cast<const CDDMenu*>(object)) label = &m->getLabel();
+  if (const auto* m = dynamic_cast<const CDDMethod*>(object)) label = &m->getLabel();
+  return label && *label ? dtmhost::Utf8(dtmhost::Segment(**label, language)) : "";
+}
+
+void MenuTree(dtmhost::Host& host, const CDDDefinition& menu, const std::string& language, int depth,
+              std::set<long>& open, std::string& out) {
+  std::unique_ptr<CDDObject> object = host.Request(menu);
+  std::string pad(depth * 2, ' ');
+  out += pad + Label(object.get(), language) + "  [" + menu.getName() + "]\n";
+  const auto* m = dynamic_cast<const CDDMenu*>(object.get());
+  if (!m || !m->menuItems()) return;
+  open.insert(menu.getID());
+  for (const CDDMenuItem& item : m->menuItems()->entries()) {
+    const CDDDefinition& d = item.getDefinition();
+    if (d.getKind() == ObjectKindMenu && !open.count(d.getID())) {
+      MenuTree(host, d, language, depth + 1, open, out);
+      continue;
+    }
+    std::unique_ptr<CDDObject> shown = host.Request(d);
+    std::string line = pad + "  " + Label(shown.get(), language) + "  [" + d.getName() + "]";
+    for (int q : item.qualifications())
+      line += q == QualificationReadOnly ? " (read only)" : " (qualification " + std::to_string(q) + ")";
+    out += line + "\n";
+  }
+  open.erase(menu.getID());
+}
+
+std::string Menu(Session& s, const Arguments& args) {
+  dtmhost::Host& host = s.Open();
+  std::string language = Language(args);
+  std::vector<std::string> roles = args.all("--role");
+  if (roles.size() + args.positional.size() != 1) throw UsageError("menu needs one OBJECT or one --role N");
+  const CDDDefinition* menu = nullptr;
+  if (!roles.empty()) {
+    long role = ParseInteger(roles.front(), "role");
+    std::unique_ptr<IDeviceInformation> info(host.library()->GetInformation());
+    if (!info) throw Failure("plug-in answered no information object");
+    const char* name = info->GetMenuName(role);
+    if (!name || !*name) throw Failure("no menu for role " + roles.front());
+    menu = &s.Find(name);
+  } else {
+    menu = &s.Find(args.positional.front());
+  }
+  if (menu->getKind() != ObjectKindMenu) throw Failure(std::string("not a menu: ") + menu->getName());
+  s.ApplyValues(args);
+  std::set<long> open;
+  std::string out;
+  MenuTree(host, *menu, language, 0, open, out);
+  return out;
+}
+
+std::string Describe(Session& s, const Arguments& args) {
+  std::string language = Language(args);
+  dtmhost::Host& host = s.Open();
+  std::string out;
+  if (std::unique_ptr<IDeviceInformation> info{host.library()->GetInformation()})
+    out += "device\n" + dtmtool::Readable(dtmtool::InformationJson(*info), 2);
+  for (const CDDDefinition& d : host.Catalogue()) {
+    std::unique_ptr<CDDObject> object = host.Request(d);
+    out += "#" + std::to_string(d.getID()) + " " + d.getName() + " (" + dtmtool::KindName(d.getKind()) + ")\n";
+    if (!object) continue;
+    Json shown = dtmtool::ObjectJson(*object, language);
+    Json attributes = Json::Object();
+    for (const auto& [key, value] : shown.members())
+      if (key != "number" && key != "name" && key != "kind") attributes.set(key, value);
+    out += dtmtool::Readable(attributes, 2);
+  }
+  return out;
+}
+
+// ---- registry
+
+// The registry the plug-in sees: the file given with --registry, else the default one.
+struct RegistryScope {
+  std::unique_ptr<ddlib::Registry> file;
+  explicit RegistryScope(const std::string& path) {
+    if (path.empty()) return;
+    file = ddlib::OpenFileRegistry(path);
+    ddlib::SetLocalMachineRegistry(file.get());
+  }
+  ~RegistryScope() {
+    if (file) ddlib::SetLocalMachineRegistry(nullptr);
+  }
+  RegistryScope(const RegistryScope&) = delete;
+  RegistryScope& operator=(const RegistryScope&) = delete;
+};
+
+std::string Registration(Session& s, bool enter) {
+  auto library = s.Library();
+  RegistryScope registry(s.registryPath);
+  long result = enter ? library->DllRegisterServer() : library->DllUnregisterServer();
+  Json out = Json::Object()
+                 .set("result", Json::Number(static_cast<long long>(result)))
+                 .set("registry", dtmtool::RegistryJson(*ddlib::LocalMachineRegistry()));
+  if (result != 0) throw Failure((enter ? "registration failed with " : "unregistration failed with ") + std::to_string(result));
+  return out.dump();
+}
+
+std::string RegistryCommand(Session& s, const Arguments&) {
+  RegistryScope registry(s.registryPath);
+  return dtmtool::RegistryJson(*ddlib::LocalMachineRegistry()).dump();
+}
+
+// ------------------------------------------------------------------ main
+
+struct Command {
+  OptionSpec options;
+  bool takesObjects;
+  std::string (*run)(Session&, const Arguments&);
+};
+
+const std::map<std::string, Command>& Commands() {
+  static const std::map<std::string, Command> commands = {
+      {"info", {{}, false, Info}},
+      {"catalogue", {{}, false, CatalogueCommand}},
+      {"show", {With(kValueOptions, {{"--reads", false}}), true, Show}},
+      {"valid", {kValueOptions, true, Valid}},
+      {"run",
+       {With(kValueOptions, {{"--select", true},
+                             {"--edit", true},
+                             {"--abort-from", true},
+                             {"--suppress-abort", false},
+                             {"--interactive", false}}),
+        true, Run}},
+      {"menu", {With(kValueOptions, {{"--role", true}, {"--lang", true}}), true, Menu}},
+      {"describe", {{{"--lang", true}}, false, Describe}},
+      {"register", {{}, false, [](Session& s, const Arguments&) { return Registration(s, true); }}},
+      {"unregister", {{}, false, [](Session& s, const Arguments&) { return Registration(s, false); }}},
+      {"registry", {{}, false, RegistryCommand}},
+  };
+  return commands;
+}
+
+int Main(int argc, char** argv) {
+  std::vector<std::string> words(argv + 1, argv + argc);
+  Session session;
+  session.pluginPath = dtmhost::DefaultPluginPath();
+  std::size_t i = 0;
+  for (; i < words.size() && words[i].rfind("--", 0) == 0; ++i) {
+    if (words[i] == "--help") {
+      std::cout << kUsage;
+      return 0;
+    }
+    if (words[i] != "--plugin" && words[i] != "--registry") throw UsageError("unknown option " + words[i]);
+    if (i + 1 >= words.size()) throw UsageError("option " + words[i] + " needs a value");
+    (words[i] == "--plugin" ? session.pluginPath : session.registryPath) = words[i + 1];
+    ++i;
+  }
+  if (i >= words.size()) throw UsageError("no command given");
+  auto command = Commands().find(words[i]);
+  if (command == Commands().end()) throw UsageError("unknown command " + words[i]);
+  Arguments args = Parse(words[i], {words.begin() + i + 1, words.end()}, command->second.options);
+  if (!command->second.takesObjects && !args.positional.empty())
+    throw UsageError(words[i] + " takes no argument " + args.positional.front());
+  std::cout << command->second.run(session, args) << std::flush;
+  if (session.host)
+    for (const std::string& report : session.host->errors().reports())
+      std::cerr << "dtmhost: the plug-in reported: " << dtmhost::Utf8(report) << "\n";
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  try {
+    return Main(argc, argv);
+  } catch (const UsageError& e) {
+    std::cerr << "dtmhost: " << e.what() << " (dtmhost --help lists the commands)\n";
+    return 2;
+  } catch (const Failure& e) {
+    std::cerr << "dtmhost: " << e.what() << "\n";
+    return 1;
+  } catch (const std::exception& e) {
+    std::cerr << "dtmhost: the plug-in failed: " << e.what() << "\n";
+  } catch (int code) {
+    std::cerr << "dtmhost: the plug-in threw the integer " << code << "\n";
+  } catch (...) {
+    std::cerr << "dtmhost: the plug-in failed with an unknown exception\n";
+  }
+  return 1;
+}

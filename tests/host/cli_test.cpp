@@ -1,0 +1,133 @@
+// The dtmhost tool as a user meets it: wrong use and failures give one line on
+// stderr, nothing on stdout and a non-zero status; answers are JSON on stdout.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+struct Result {
+  int status = -1;
+  std::string out, err;
+};
+
+std::string ShellQuote(const std::string& word) {
+  std::string out = "'";
+  for (char c : word) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+Result Tool(const std::vector<std::string>& args) {
+  std::string errPath = (std::filesystem::temp_directory_path() / ("dtmhost-err-" + std::to_string(getpid()))).string();
+  std::string command = ShellQuote(DTM_HOST_TOOL);
+  for (const auto& a : args) command += " " + ShellQuote(a);
+  command += " 2>" + ShellQuote(errPath) + " </dev/null";
+  Result r;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return r;
+  std::array<char, 4096> buf;
+  std::size_t n;
+  while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) r.out.append(buf.data(), n);
+  int status = pclose(pipe);
+  r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::ifstream err(errPath);
+  std::stringstream ss;
+  ss << err.rdbuf();
+  r.err = ss.str();
+  std::filesystem::remove(errPath);
+  return r;
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (std::size_t pos = text.find(part); pos != std::string::npos; pos = text.find(part, pos + 1)) ++count;
+  return count;
+}
+
+TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
+  struct Case {
+    std::vector<std::string> args;
+    int status;
+    std::string message;  // part of the one stderr line
+  };
+  const Case cases[] = {
+      {{}, 2, "no command given"},
+      {{"frobnicate"}, 2, "unknown command frobnicate"},
+      {{"--verbose", "info"}, 2, "unknown option --verbose"},
+      {{"--plugin"}, 2, "option --plugin needs a value"},
+      {{"show"}, 2, "show needs at least one OBJECT"},
+      {{"show", "1", "--bogus"}, 2, "unknown option --bogus for show"},
+      {{"show", "1", "--set"}, 2, "option --set needs a value"},
+      {{"show", "1", "--set", "no_equals_sign"}, 2, "expected NAME=VALUE"},
+      {{"catalogue", "extra"}, 2, "catalogue takes no argument extra"},
+      {{"run"}, 2, "run needs exactly one METHOD"},
+      {{"run", "method_set", "--abort-from", "0"}, 2, "bad call number: 0"},
+      {{"run", "method_set", "--select", "x"}, 2, "bad selection: x"},
+      {{"menu", "DTM_online_root_menu", "--role", "2"}, 2, "menu needs one OBJECT or one --role N"},
+      {{"describe", "--lang", "xx"}, 2, "bad language: xx"},
+      {{"show", "no_such_object"}, 1, "unknown object: no_such_object"},
+      {{"show", "9999"}, 1, "unknown object: 9999"},
+      {{"show", "1", "--set", "no_such_variable=1"}, 1, "unknown object: no_such_variable"},
+      {{"show", "1", "--set", "manu_mode=abc"}, 1, "bad value for manu_mode: abc"},
+      {{"show", "1", "--set", "manu_mode=99999999999"}, 1, "bad value for manu_mode"},
+      {{"show", "1", "--set", "manu_mode=\"\xE2\x82\xAC\""}, 1, "bad value for manu_mode"},  // no Latin-1 byte
+      {{"show", "1", "--unset", "method_set"}, 1, "not a variable: method_set"},
+      {{"run", "manu_mode"}, 1, "not a method: manu_mode"},
+      {{"menu", "manu_mode"}, 1, "not a menu: manu_mode"},
+      {{"--plugin", "/nonexistent/lib.so", "catalogue"}, 1, "plug-in not found: /nonexistent/lib.so"},
+      {{"--plugin", DTM_DDLIB_PATH, "info"}, 1, "lacks the entry point GetAttributeCalculation"},
+  };
+  for (const auto& c : cases) {
+    std::string joined;
+    for (const auto& a : c.args) joined += a + " ";
+    SCOPED_TRACE(joined);
+    Result r = Tool(c.args);
+    EXPECT_EQ(r.status, c.status);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(Count(r.err, "\n"), 1u) << r.err;
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+  }
+}
+
+TEST(Cli, HelpListsTheCommands) {
+  Result r = Tool({"--help"});
+  EXPECT_EQ(r.status, 0);
+  for (const char* command : {"info", "catalogue", "show", "valid", "run", "menu", "describe", "register"})
+    EXPECT_NE(r.out.find(command), std::string::npos) << command;
+}
+
+TEST(Cli, CatalogueListsEveryRegisteredObject) {
+  Result r = Tool({"catalogue"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(Count(r.out, "\"number\""), 540u);
+  EXPECT_EQ(r.out.front(), '[');
+  EXPECT_NE(r.out.find("\"name\": \"manu_relay_pv_switch_on\""), std::string::npos);
+}
+
+TEST(Cli, ShowAnswersOneObjectPerRequestWithItsReads) {
+  Result r = Tool({"show", "manu_mode", "227", "--set", "manu_mode=1", "--unset", "manu_sensor_type", "--reads"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(Count(r.out, "\"reads\""), 2u);
+  EXPECT_EQ(Count(r.out, "\"available\""), 2u);
+  EXPECT_NE(r.out.find("\"name\": \"manu_mode\""), std::string::npos);
+  EXPECT_LT(r.out.find("\"manu_mode\""), r.out.find("\"manu_relay_pv_switch_on\""));
+}
+
+TEST(Cli, RegistryFileIsTheOneGiven) {
+  std::string path = (std::filesystem::temp_directory_path() / ("dtmhost-registry-" + std::to_string(getpid()))).string();
+  for (const char* command : {"register", "registry", "unregister"}) {
+    SCOPED_TRACE(command);
+    Result r = Tool({"--registry", path, command});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.front(), '{');
+  }
+  std::filesystem::remove(path);
+}
+
+}  // namespace

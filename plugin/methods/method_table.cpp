@@ -154,13 +154,8 @@ constexpr auto kCalcFunctions = []<std::size_t... I>(std::index_sequence<I...>) 
   return std::array<CalcFunction, sizeof...(I)>{&CalcRow<I>...};
 }(std::make_index_sequence<std::size(kMethods)>{});
 
-// Methods whose body is not built yet have no execute entry.
-constexpr ExecuteFunction EntryFor(const MethodRow& row, ExecuteFunction entry) {
-  return row.body == nullptr ? nullptr : entry;
-}
-
 constexpr auto kExecuteFunctions = []<std::size_t... I>(std::index_sequence<I...>) {
-  return std::array<ExecuteFunction, sizeof...(I)>{EntryFor(kMethods[I], &ExecuteRow<I>)...};
+  return std::array<ExecuteFunction, sizeof...(I)>{&ExecuteRow<I>...};
 }(std::make_index_sequence<std::size(kMethods)>{});
 
 // Position of the method's row, or -1.
@@ -179,9 +174,10 @@ CalcFunction CalcFunctionFor(ObjId number) {
   return row < 0 ? nullptr : kCalcFunctions[row];
 }
 
+// Methods whose body is not built yet have no execute entry.
 ExecuteFunction ExecuteFunctionFor(ObjId number) {
   long row = RowOf(number);
-  return row < 0 ? nullptr : kExecuteFunctions[row];
+  return row < 0 || !kMethods[row].body ? nullptr : kExecuteFunctions[row];
 }
 
 }  // namespace methods

@@ -31,6 +31,19 @@ void PutSecondValueCheck(MethodRun& run, int mode, float otherLimit) {
   run.PutFloat(id::manu_check_limit_value, pH ? 7.2f : otherLimit);
 }
 
+// The check values for the selection the host holds now, asked afresh since the host
+// may have refused a selection put before: chlorine (0) or the second value. Each body
+// decides the range and the mode in its own way, asked only on their branch.
+template <typename LargeRange, typename Mode>
+void PutCheckValues(MethodRun& run, LargeRange largeRange, Mode mode, float otherLimit) {
+  if (run.GetInt(id::manu_check_select) == 0) {
+    run.PutFloat(id::manu_check_threshold_low, 0.0f);
+    PutChlorineCheckRange(run, largeRange());
+  } else {
+    PutSecondValueCheck(run, mode(), otherLimit);
+  }
+}
+
 // The check goes back to chlorine with threshold alarm and process monitoring off.
 void ResetCheck(MethodRun& run) {
   run.PutInt(id::manu_check_select, 0);
@@ -54,13 +67,8 @@ void ChangedSensorType(MethodRun& run) {
   if (run.GetInt(id::last_manu_sensor_type) == sensorType) return;
   ResetCheck(run);
   PutThresholds(run, kMainValueThresholds, IsLargeRange(sensorType) ? 20.0f : 5.0f);
-  // Asked again: the host may have refused the selection put above.
-  if (run.GetInt(id::manu_check_select) == 0) {
-    run.PutFloat(id::manu_check_threshold_low, 0.0f);
-    PutChlorineCheckRange(run, IsLargeRange(sensorType));
-  } else {
-    PutSecondValueCheck(run, run.GetInt(id::manu_mode), 0.0f);
-  }
+  PutCheckValues(
+      run, [sensorType] { return IsLargeRange(sensorType); }, [&run] { return run.GetInt(id::manu_mode); }, 0.0f);
 }
 
 void ChangedMode(MethodRun& run) {
@@ -68,12 +76,7 @@ void ChangedMode(MethodRun& run) {
   if (run.GetInt(id::last_manu_mode) == mode) return;
   ResetCheck(run);
   PutThresholds(run, kSecondValueThresholds, mode == 1 ? 9.0f : 1500.0f);
-  if (run.GetInt(id::manu_check_select) == 0) {
-    run.PutFloat(id::manu_check_threshold_low, 0.0f);
-    PutChlorineCheckRange(run, ReadLargeRange(run));
-  } else {
-    PutSecondValueCheck(run, mode, 7.2f);
-  }
+  PutCheckValues(run, [&run] { return ReadLargeRange(run); }, [mode] { return mode; }, 7.2f);
 }
 
 void UpdateModeHelp(MethodRun& run) { run.Read(id::read_manu_mode_help); }
@@ -85,12 +88,8 @@ void ChangedCheckSelect(MethodRun& run) {
   if (run.GetInt(id::last_manu_check_select) == selection) return;
   run.PutInt(id::manu_check_threshold_enabled, 0);
   run.PutInt(id::manu_check_monitoring_enabled, 0);
-  if (run.GetInt(id::manu_check_select) == 0) {
-    run.PutFloat(id::manu_check_threshold_low, 0.0f);
-    PutChlorineCheckRange(run, ReadLargeRange(run));
-  } else {
-    PutSecondValueCheck(run, run.GetInt(id::manu_mode), 0.0f);
-  }
+  PutCheckValues(
+      run, [&run] { return ReadLargeRange(run); }, [&run] { return run.GetInt(id::manu_mode); }, 0.0f);
 }
 
 void ChangedUnitDisplay(MethodRun& run) {

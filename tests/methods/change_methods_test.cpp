@@ -19,12 +19,6 @@ struct ChangeCase {
   std::vector<std::string> refused = {};
 };
 
-Lines_t Cat(std::initializer_list<Lines_t> parts) {
-  Lines_t out;
-  for (const Lines_t& part : parts) out.insert(out.end(), part.begin(), part.end());
-  return out;
-}
-
 Lines_t Floats(std::initializer_list<const char*> variables, std::initializer_list<float> values) {
   Lines_t out;
   auto value = values.begin();

@@ -40,6 +40,13 @@ inline Lines_t Puts(const std::vector<dtmhost::TraceEntry>& trace) {
   return Only(trace, {"putIntegerValue", "putFloatValue", "assignIntegerValue"});
 }
 
+// The parts one after the other.
+inline Lines_t Cat(std::initializer_list<Lines_t> parts) {
+  Lines_t out;
+  for (const Lines_t& part : parts) out.insert(out.end(), part.begin(), part.end());
+  return out;
+}
+
 // The frame around a body's calls: what every run of a method shows first and last.
 inline Lines_t Framed(const std::string& method, const Lines_t& body, bool stopped = false) {
   Lines_t out = {"createMethodContext()", "begin(\"" + method + "\", 0)"};

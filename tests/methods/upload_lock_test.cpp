@@ -23,12 +23,6 @@ dtmhost::Script VersionDevice() {
   return script;
 }
 
-Lines_t Cat(std::initializer_list<Lines_t> parts) {
-  Lines_t out;
-  for (const Lines_t& part : parts) out.insert(out.end(), part.begin(), part.end());
-  return out;
-}
-
 TEST(UploadLock, UnlocksBeforeAndRestoresTheDeviceCodeAfter) {
   auto host = OpenHost();
   for (int reported : {0, 83, 1234}) {

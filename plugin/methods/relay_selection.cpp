@@ -84,14 +84,6 @@ constexpr std::array<FunctionList, 9> kFunctionLists = {{
      6, kStepOnlyRedox},
 }};
 
-// The position picked, counted from 0. An answer the list did not offer is no choice:
-// the run stops before anything is written.
-int Choose(MethodRun& run, const char* prompt, const char* options, int count) {
-  const int position = run.Select(prompt, options);
-  if (position < 0 || position >= count) MethodRun::Stop();
-  return position;
-}
-
 // Within one group of three lists: without the pH and redox functions the first;
 // otherwise the mode picks pH or redox. An unknown mode offers no list (null).
 const FunctionList* ByMode(MethodRun& run, std::size_t first) {
@@ -120,7 +112,7 @@ void SelectRelay(MethodRun& run) {
   // Three separate tests, each asking the count afresh; only 0, 2 and 4 lead anywhere.
   if (run.GetInt(id::manu_relay_number) == 0) run.Delay(2, text::kNoRelays);
   if (run.GetInt(id::manu_relay_number) == 2) {
-    result = Choose(run, kSelectRelay, kTwoRelays, 2);
+    result = run.Select(kSelectRelay, kTwoRelays, 2);
     run.PutInt(id::manu_relay_select_relay, result);
     run.Write(id::write_manu_relay_select_relay);
   }
@@ -130,9 +122,9 @@ void SelectRelay(MethodRun& run) {
     run.Write(id::write_manu_relay_select_relay);
     run.Read(id::read_manu_relay_function);
     if (run.GetInt(id::manu_relay_function) == 7 || run.GetInt(id::manu_relay_function) == 8)
-      result = Choose(run, kSelectRelay, kThreeRelays, 3);
+      result = run.Select(kSelectRelay, kThreeRelays, 3);
     else
-      result = Choose(run, kSelectRelay, kFourRelays, 4);
+      result = run.Select(kSelectRelay, kFourRelays, 4);
     run.PutInt(id::manu_relay_select_relay, result);
     run.Write(id::write_manu_relay_select_relay);
   }
@@ -152,9 +144,10 @@ void SelectRelayFunction(MethodRun& run) {
     run.Abort();
   }
   const FunctionList* list = FunctionListFor(run);
-  // Without a list there is no choice to write.
+  // Without a list there is no choice to write. An answer the list did not offer
+  // stops the run as well, so nothing is written.
   if (list == nullptr) MethodRun::Stop();
-  result = Choose(run, kSelectFunction, list->options, list->count);
+  result = run.Select(kSelectFunction, list->options, list->count);
   for (int threshold : list->thresholds)
     if (result >= threshold) ++result;
   run.PutInt(id::manu_relay_function, result + 1);

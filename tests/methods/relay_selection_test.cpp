@@ -92,7 +92,8 @@ TEST_F(RelayFunction, EveryPositionOfEveryListWritesItsFunctionCode) {
 
 TEST_F(RelayFunction, AnAnswerNoListOfferedWritesNothing) {
   for (const FunctionRow& row : kDecisions)
-    for (long answer : {-1L, static_cast<long>(row.written.size())}) {
+    // Also an answer whose low 32 bits would name an offered position.
+    for (long answer : {-1L, static_cast<long>(row.written.size()), (1L << 32) + 1}) {
       Configure(row);
       auto run = host->RunMethod("method_select_relay_function", Device(4, 83, {answer}));
       EXPECT_EQ(run.result, MethodResultAborted);
@@ -194,6 +195,7 @@ TEST(RelaySelection, ListsByRelayCount) {
       {"four, relay 3 steps", 4, 8, {0}, {count}},
       {"four, relay 3 free", 4, 6, {3}, {count}},
       {"two relays, answer not offered", 2, 0, {2}, {count, kPublish, Shown(kRelayPrompt, 2), kCheck}, true},
+      {"two relays, answer far out", 2, 0, {1L << 32}, {count, kPublish, Shown(kRelayPrompt, 2), kCheck}, true},
       {"four, answer not offered", 4, 1, {4}, {count}, true},
   };
   auto host = OpenHost();

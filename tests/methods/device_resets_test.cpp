@@ -11,7 +11,7 @@ namespace {
 
 using namespace testing_support;
 
-const Lines_t kWriteReset = {WriteC("write_phys_factory_reset"), kCheck};
+const std::string kWriteReset = WriteC("write_phys_factory_reset");
 
 struct FactoryReset {
   const char* method;
@@ -22,7 +22,6 @@ struct FactoryReset {
 std::vector<FactoryReset> FactoryResets(dtmhost::Host& host) {
   auto params = host.Request("method_phys_factory_reset_params");
   const std::string label = *static_cast<CDDMethod&>(*params).getLabel();
-  const std::string named = ", sz=text \"%\", iLen=int 512)";
   return {
       {"method_phys_factory_reset_params", "status=int 0", "acknowledge(" + ddlib::quote(label) + ", 0)", 1},
       {"method_phys_factory_reset_warm", "status=int 0, sz=text \"[phys_device_reset_cmd]\", iLen=int 512",
@@ -41,7 +40,7 @@ TEST(FactoryResets, ConfirmPutTheCodeAndWriteIt) {
       auto run = host->RunMethod(reset.method, script, suppress);
       EXPECT_EQ(Lines(run.trace), Framed(reset.method, {"setLocalVariables(" + reset.locals + ")", reset.dialogue,
                                                         kCheck, PutI("phys_factory_reset", reset.code),
-                                                        kWriteReset[0], kCheck}));
+                                                        kWriteReset, kCheck}));
       EXPECT_EQ(run.result, 0);
     }
   }
@@ -73,7 +72,7 @@ TEST(FactoryResets, DeviceSpecificWritesWhatTheUserEntered) {
                      {"setLocalVariables(status=int 0, sz=text \"\", iLen=int 0)",
                       "askVariableValue(" + ddlib::quote("Reset  |de|Rücksetzen  |fr|Remise à zéro  |it|Reset  |es|Reset") +
                           ", 0, \"phys_factory_reset\")",
-                      kCheck, kWriteReset[0], kCheck}));
+                      kCheck, kWriteReset, kCheck}));
     EXPECT_EQ(host->store().value("phys_factory_reset")->getInt(), entered);
   }
 }

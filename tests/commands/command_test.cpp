@@ -150,13 +150,17 @@ TEST(Commands, ReadAndWriteFormsCallTheLibraryInOrder) {
   }
 }
 
-TEST(Commands, AnObjectOfAnotherClassIsLeftUntouched) {
+// A command or method frame handed an object of another class leaves it untouched.
+TEST(Commands, ObjectsOfAnotherClassAreLeftUntouched) {
   auto host = OpenHost();
-  CDDMethod wrong(*host->Find("read_manu_hold_time"));
-  ddlib::JournalScope journal;
-  EXPECT_EQ(host->calculator().Calculate(host->context(), &wrong), &wrong);
-  EXPECT_FALSE(wrong.getAttributesAvailable());
-  EXPECT_TRUE(ddlib::Journal::lines().empty());
+  CDDMethod method(*host->Find("read_manu_hold_time"));
+  CDDCommand command(*host->Find("std_Save"));
+  for (CDDObject* wrong : {static_cast<CDDObject*>(&method), static_cast<CDDObject*>(&command)}) {
+    ddlib::JournalScope journal;
+    EXPECT_EQ(host->calculator().Calculate(host->context(), wrong), wrong);
+    EXPECT_FALSE(wrong->getAttributesAvailable());
+    EXPECT_TRUE(ddlib::Journal::lines().empty());
+  }
 }
 
 }  // namespace

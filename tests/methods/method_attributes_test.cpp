@@ -103,13 +103,4 @@ TEST(MethodAttributes, ClassIsResetOnEveryRequest) {
   }
 }
 
-TEST(MethodAttributes, AnObjectOfAnotherClassIsLeftUntouched) {
-  auto host = OpenHost();
-  CDDCommand wrong(*host->Find("std_Save"));
-  ddlib::JournalScope journal;
-  EXPECT_EQ(host->calculator().Calculate(host->context(), &wrong), &wrong);
-  EXPECT_FALSE(wrong.getAttributesAvailable());
-  EXPECT_TRUE(ddlib::Journal::lines().empty());
-}
-
 }  // namespace

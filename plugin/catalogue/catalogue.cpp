@@ -1,4 +1,5 @@
 #include <cstring>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <string>
@@ -23,6 +24,30 @@ void HandOverObjects(CHostObjectStore& store, const std::array<CDDDefinition*, k
   }
 }
 
+// Read commands whose reply is not the variable their name gives: the identification
+// reads fill the generator's device-side variables, and the numeric revision read and
+// the profile-revision header read split one reply over several variables.
+struct ExplicitReply {
+  ObjId command;
+  std::initializer_list<ObjId> reply;
+};
+const ExplicitReply kExplicitReplies[] = {
+    {id::read__MVX__phys_device_man_id, {id::__MVX__phys_device_man_id}},
+    {id::read__MVX__phys_device_id, {id::__MVX__phys_device_id}},
+    {id::read__MVX__software_rev, {id::__MVX__phys_software_rev}},
+    {id::read__MVX__profile_rev,
+     {id::__MVX__dummy__8bit, id::__MVX__dummy__32bit, id::__MVX__dummy__16bit, id::__MVX__phys_profile_rev}},
+    {id::read_phys_software_rev_numeric,
+     {id::phys_software_rev_000, id::phys_software_rev_001, id::phys_software_rev_002, id::phys_software_rev_003,
+      id::phys_software_rev_004, id::phys_software_rev_005, id::phys_software_rev_rest}},
+};
+
+const ExplicitReply* FindExplicitReply(long command) {
+  for (const ExplicitReply& e : kExplicitReplies)
+    if (e.command == command) return &e;
+  return nullptr;
+}
+
 // A command "read_X" or "write_X" carries variable X: in the reply set of a read, the
 // request set of a write, the other set empty.
 void HandOverCommandSets(CHostObjectStore& store, const std::array<CDDDefinition*, kTableSize>& definitions) {
@@ -32,6 +57,14 @@ void HandOverCommandSets(CHostObjectStore& store, const std::array<CDDDefinition
 
   for (const CDDDefinition* d : definitions) {
     if (!d || d->getKind() != ObjectKindCommand) continue;
+    if (const ExplicitReply* e = FindExplicitReply(d->getID())) {
+      CDDDefinitionSet reply, empty;
+      for (ObjId v : e->reply) reply.Insert(*definitions[v]);
+      CDDTransactionRef transaction(*d, 0);
+      store.putRequestSet(transaction, empty);
+      store.putReplySet(transaction, reply);
+      continue;
+    }
     const char* name = d->getName();
     bool read = std::strncmp(name, "read_", 5) == 0;
     bool write = std::strncmp(name, "write_", 6) == 0;

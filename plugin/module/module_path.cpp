@@ -25,3 +25,8 @@ const ModulePath& GetModulePath() {
   static const ModulePath path = Determine();
   return path;
 }
+
+namespace {
+// Determined at load, as the module's start-up does.
+[[maybe_unused]] const ModulePath& g_atLoad = GetModulePath();
+}  // namespace

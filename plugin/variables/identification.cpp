@@ -1,0 +1,49 @@
+// Identification pairs: device-side values that the host reads through the physical
+// block's commands, and the description-side values it compares them with. None has
+// a label text or help; only the empty label is put.
+#include "variables/identity_rows.h"
+
+namespace variables {
+namespace {
+
+// The description-side texts are padded to the 16 bytes the device reports.
+constexpr Enumerator kModelCode[] = {{0, "TQR2X3P         "}};
+constexpr Enumerator kSoftwareRevision[] = {{0, "2.4             "}};
+constexpr Enumerator kProfileRevision[] = {{512, "2.0"}};
+constexpr Enumerator kIdentNumber[] = {{5401, "Tessivar M CL / TQR2*3 / PA / 2.40"}};
+
+constexpr TypeSpec Integer2 = Integer(2);
+constexpr TypeSpec String16 = String(16);
+
+constexpr VariableRow kRows[] = {
+    {.id = id::__MVX__phys_device_man_id, .name = "__MVX__phys_device_man_id", .cls = kContained,
+     .type = Integer2, .handling = Handling::R},
+    {.id = id::__MVX__device_man_id, .name = "__MVX__device_man_id", .cls = kLocal,
+     .type = {.code = VariableTypeInteger, .size = 2, .deflt = 17}},
+    {.id = id::__MVX__phys_device_id, .name = "__MVX__phys_device_id", .cls = kContained, .type = String16,
+     .handling = Handling::R},
+    {.id = id::__MVX__DD_device_id, .name = "__MVX__DD_device_id", .cls = kLocal, .type = Enumerated(1),
+     .enums = kModelCode},
+    {.id = id::__MVX__phys_software_rev, .name = "__MVX__phys_software_rev", .cls = kContained,
+     .type = String16, .handling = Handling::R},
+    {.id = id::__MVX__software_rev, .name = "__MVX__software_rev", .cls = kLocal, .type = Enumerated(1),
+     .enums = kSoftwareRevision},
+    // Fillers for the header fields around the profile revision in the block's record.
+    {.id = id::__MVX__dummy__8bit, .name = "__MVX__dummy__8bit", .cls = kContained, .type = Unsigned(1)},
+    {.id = id::__MVX__dummy__16bit, .name = "__MVX__dummy__16bit", .cls = kContained, .type = Unsigned(2)},
+    {.id = id::__MVX__dummy__32bit, .name = "__MVX__dummy__32bit", .cls = kContained, .type = Unsigned(4)},
+    {.id = id::__MVX__phys_profile_rev, .name = "__MVX__phys_profile_rev", .cls = kContained, .type = Integer2,
+     .handling = Handling::R},
+    {.id = id::__MVX__profile_rev, .name = "__MVX__profile_rev", .cls = kLocal, .type = Enumerated(2),
+     .enums = kProfileRevision},
+    {.id = id::__MVX__ident_number, .name = "__MVX__ident_number", .cls = kLocal, .type = Enumerated(2),
+     .enums = kIdentNumber},
+};
+
+static_assert(Ascending(kRows));
+
+}  // namespace
+
+extern const RowTable kIdentificationRows = kRows;
+
+}  // namespace variables

@@ -1,0 +1,102 @@
+// Relay selection, relay function and relay switch: row V3 of the operating matrix.
+// Which relays and functions are offered follows the device's equipment and settings.
+#include "variables/common_data.h"
+#include "variables/rules.h"
+#include "variables/variable_frame.h"
+
+namespace variables {
+namespace {
+
+CDDCommonVariant Int(int value) { return CDDCommonVariant(value); }
+
+// Relays 3 and 4 exist only on a four-relay device.
+bool fourRelays(Reader& r) { return r.read(id::manu_relay_number) == Int(4); }
+// Relay 4 is not offered while the relay function is a PID, cleaning or step controller.
+bool fourthRelayFree(Reader& r) {
+  return r.read(id::manu_relay_function) != Int(4) && r.read(id::manu_relay_function) != Int(7) &&
+         r.read(id::manu_relay_function) != Int(8);
+}
+constexpr Gate kFourRelays{&fourRelays};
+constexpr Gate kFourthRelayFree{&fourthRelayFree, &kFourRelays};
+
+bool phLimitContact(Reader& r) { return r.read(id::manu_pH_enabled) == Int(1) && r.read(id::manu_mode) == Int(1); }
+bool redoxLimitContact(Reader& r) { return r.read(id::manu_pH_enabled) == Int(1) && r.read(id::manu_mode) == Int(2); }
+// Both values are read whatever the mode: the library's && judges the device version's truth.
+bool phController(Reader& r) {
+  const CDDCommonVariant& phEnabled = r.read(id::manu_pH_enabled);
+  const CDDCommonVariant& mode = r.read(id::manu_mode);
+  return CDDCommonVariant(mode == Int(1)) && phEnabled;
+}
+// Cleaning and the step controller run only on relay 3.
+bool thirdRelaySelected(Reader& r) { return r.read(id::manu_relay_select_relay) == Int(2); }
+bool cleaningEnabled(Reader& r) { return r.read(id::manu_cleaning_function_enabled) == Int(1); }
+constexpr Gate kPhLimitContact{&phLimitContact};
+constexpr Gate kRedoxLimitContact{&redoxLimitContact};
+constexpr Gate kPhController{&phController};
+constexpr Gate kThirdRelay{&thirdRelaySelected};
+constexpr Gate kCleaningOnThirdRelay{&cleaningEnabled, &kThirdRelay};
+
+constexpr Enumerator kRelays[] = {
+    {0, "Relay 1  |de|Relais 1  |fr|Relais 1  |it|Relè 1"},
+    {1, "Relay 2  |de|Relais 2  |fr|Relais 2  |it|Relè 2"},
+    {.value = 2, .description = "Relay 3  |de|Relais 3  |fr|Relais 3  |it|Relè 3", .when = &kFourRelays},
+    {.value = 3, .description = "Relay 4  |de|Relais 4  |fr|Relais 4  |it|Relè 4", .when = &kFourthRelayFree},
+};
+
+// LC: limit contact; PV: main measured value.
+constexpr Enumerator kRelayFunctions[] = {
+    {1, "LC PV  |de|GK HW  |fr|CS VP  |it|CS VP"},
+    {.value = 2, .description = "LC pH  |de|GK pH  |fr|CS pH  |it|CS pH", .when = &kPhLimitContact},
+    {.value = 2, .description = "LC Redox  |de|GK Redox  |fr|CS Redox  |it|CS Redox", .when = &kRedoxLimitContact},
+    {3, "LC deg. C  |de|GK °C  |fr|CS °C  |it|CS °C"},
+    {4, "PID PV  |de|PID HW  |fr|PID VP  |it|PID VP"},
+    {.value = 5, .description = "PID pH  |de|PID pH  |fr|PID pH  |it|PID pH", .when = &kPhController},
+    {6, "Timer  |de|Timer  |fr|Minuterie  |it|Timer"},
+    {.value = 7, .description = "Clean  |de|Reinigung  |fr|Nettoyage  |it|Lavaggio", .when = &kCleaningOnThirdRelay},
+    {.value = 8,
+     .description = "3P stepcontrol  |de|3-Punkt-Schrittregler  |fr|Régulateur pas à pas 3 points  "
+                    "|it|Regolatore a 3 punti",
+     .when = &kThirdRelay},
+};
+
+constexpr Enumerator kOffOn[] = {
+    {0, text::kOff},
+    {1, "On  |de|Ein  |fr|Marche  |it|Acceso"},
+};
+
+constexpr VariableRow kRows[] = {
+    {.id = id::manu_relay_select_relay,
+     .name = "manu_relay_select_relay",
+     .label = "V3H0   Select relay  |de|V3H0   Relaisauswahl  |fr|V3H0   Sélection du relais  "
+              "|it|V3H0   Selezione relè",
+     .help = kHelpAsLabel,
+     .cls = kContained,
+     .type = {.code = VariableTypeEnumerated, .size = 1, .deflt = 0},
+     .enums = kRelays,
+     .handling = Handling::locked},
+    {.id = id::manu_relay_function,
+     .name = "manu_relay_function",
+     .label = "V3H1   Relay function  |de|V3H1   Relaisfunktion  |fr|V3H1   Fonction du relais  "
+              "|it|V3H1   Funzione relè",
+     .help = kHelpAsLabel,
+     .cls = kContained,
+     .type = {.code = VariableTypeEnumerated, .size = 1, .deflt = 1},
+     .enums = kRelayFunctions,
+     .handling = Handling::locked},
+    {.id = id::manu_relay_enabled,
+     .name = "manu_relay_enabled",
+     .label = "V3H2   Relay switch on or off  |de|V3H2   Relais ein- oder ausschalten",
+     .help = kHelpAsLabel,
+     .cls = kContained,
+     .type = {.code = VariableTypeEnumerated, .size = 1, .deflt = 0},
+     .enums = kOffOn,
+     .handling = Handling::locked},
+};
+
+static_assert(Ascending(kRows));
+
+}  // namespace
+
+extern const RowTable kRelayRows = kRows;
+
+}  // namespace variables

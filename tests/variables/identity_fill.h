@@ -1,0 +1,44 @@
+// Fills one variable through the calculator's dispatch, the way a host asks for it,
+// on a reference host attached to a calculator linked into the tests. The rows of the
+// identification and physical-block groups read nothing but the access code, and
+// leave no value copy alive.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "dtmhost/host.h"
+#include "module/calculator.h"
+#include "variables/variable_frame.h"
+
+inline dtmhost::Host& IdentityHost() {
+  struct Attached {
+    CDeviceAttributeCalculation calc;
+    std::unique_ptr<dtmhost::Host> host = dtmhost::Host::Attach(&calc);
+  };
+  static Attached attached;
+  return *attached.host;
+}
+
+// A host object that already carries attributes from an earlier request.
+inline std::unique_ptr<CDDVariable> UsedVariable(ObjId id) {
+  auto v = std::make_unique<CDDVariable>(*IdentityHost().Find(id));
+  v->putLabel(CStrPP("earlier label"));
+  v->putHelp(CStrPP("earlier help"));
+  v->putHandling(HandlingRead, true);
+  v->putHandling(HandlingWrite, true);
+  return v;
+}
+
+inline std::unique_ptr<CDDVariable> FillRow(ObjId id, std::unique_ptr<CDDVariable> v = nullptr) {
+  dtmhost::Host& host = IdentityHost();
+  const variables::VariableRow* row = variables::RowFor(id);
+  if (!row) return nullptr;
+  if (!v) v = std::make_unique<CDDVariable>(*host.Find(id));
+  host.store().clearReads();
+  EXPECT_EQ(host.calculator().Calculate(host.context(), v.get()), v.get());
+  const std::vector<std::string> none, accessCode = {"manu_alarm_enable_code"};
+  EXPECT_EQ(host.store().readOrder(), row->handling == variables::Handling::locked ? accessCode : none) << row->name;
+  EXPECT_EQ(dtmhost::ObjectStore::liveCopies(), 0) << row->name;
+  return v;
+}

@@ -1,5 +1,6 @@
 // Text conversions for what the host prints and reads from its user.
 #include <array>
+#include <cctype>
 
 #include "dtmhost/host.h"
 
@@ -35,6 +36,35 @@ bool Latin1(const std::string& utf8, std::string* latin1) {
   }
   if (latin1) *latin1 = std::move(out);
   return true;
+}
+
+std::optional<std::string> Unquote(const std::string& quoted) {
+  if (quoted.size() < 2 || quoted.front() != '"' || quoted.back() != '"') return std::nullopt;
+  std::string text;
+  for (std::size_t i = 1; i + 1 < quoted.size(); ++i) {
+    char c = quoted[i];
+    if (c == '"') return std::nullopt;  // an inner quote is always escaped
+    if (c != '\\') {
+      text += c;
+      continue;
+    }
+    if (i + 2 >= quoted.size()) return std::nullopt;
+    char e = quoted[++i];
+    if (e == 'n') {
+      text += '\n';
+    } else if (e == 't') {
+      text += '\t';
+    } else if (e == '"' || e == '\\') {
+      text += e;
+    } else if (e == 'x' && i + 3 < quoted.size() && std::isxdigit(static_cast<unsigned char>(quoted[i + 1])) &&
+               std::isxdigit(static_cast<unsigned char>(quoted[i + 2]))) {
+      text += static_cast<char>(std::stoi(quoted.substr(i + 1, 2), nullptr, 16));
+      i += 2;
+    } else {
+      return std::nullopt;
+    }
+  }
+  return text;
 }
 
 namespace {

@@ -166,10 +166,13 @@ struct Session {
     for (const std::string& name : args.all("--unset")) host->store().setNoValue(FindVariable(name).getName());
   }
 
-  std::vector<const CDDDefinition*> Objects(const Arguments& args, const std::string& command) const {
+  // Opens the host, finds the objects named and sets the values given.
+  std::vector<const CDDDefinition*> Objects(const Arguments& args, const std::string& command) {
+    Open();
     if (args.positional.empty()) throw UsageError(command + " needs at least one OBJECT");
     std::vector<const CDDDefinition*> out;
     for (const std::string& object : args.positional) out.push_back(&Find(object));
+    ApplyValues(args);
     return out;
   }
 
@@ -204,9 +207,8 @@ std::string CatalogueCommand(Session& s, const Arguments&) {
 }
 
 std::string Show(Session& s, const Arguments& args) {
-  dtmhost::Host& host = s.Open();
   auto objects = s.Objects(args, "show");
-  s.ApplyValues(args);
+  dtmhost::Host& host = *s.host;
   Json out = Json::Array();
   for (const CDDDefinition* d : objects) {
     std::unique_ptr<CDDObject> object = host.Request(*d);
@@ -222,13 +224,24 @@ std::string Show(Session& s, const Arguments& args) {
 }
 
 std::string Valid(Session& s, const Arguments& args) {
-  dtmhost::Host& host = s.Open();
   auto objects = s.Objects(args, "valid");
-  s.ApplyValues(args);
+  dtmhost::Host& host = *s.host;
   Json out = Json::Array();
   for (const CDDDefinition* d : objects)
     out.push(Json::Object().set("name", Json::String(d->getName())).set("valid", Json::Bool(host.Valid(*d))));
   return out.dump();
+}
+
+// A recorded argument as JSON: a quoted text as the text itself, a number as a number,
+// anything else (published locals) as it was recorded.
+Json TraceArgument(const std::string& recorded) {
+  if (std::optional<std::string> text = dtmhost::Unquote(recorded)) return Json::String(*text);
+  char* end = nullptr;
+  long long n = std::strtoll(recorded.c_str(), &end, 10);
+  if (!recorded.empty() && *end == '\0') return Json::Number(n);
+  double d = std::strtod(recorded.c_str(), &end);
+  if (!recorded.empty() && *end == '\0') return Json::Number(d);
+  return Json::String(recorded);
 }
 
 std::string Run(Session& s, const Arguments& args) {
@@ -255,7 +268,7 @@ std::string Run(Session& s, const Arguments& args) {
   Json trace = Json::Array();
   for (const dtmhost::TraceEntry& entry : run.trace) {
     Json callArgs = Json::Array();
-    for (const std::string& a : entry.args) callArgs.push(Json::String(a));
+    for (const std::string& a : entry.args) callArgs.push(TraceArgument(a));
     trace.push(Json::Object().set("op", Json::String(entry.op)).set("args", std::move(callArgs)));
   }
   Json changed = Json::Object();

@@ -39,6 +39,29 @@ std::string describe(const CDDDefinition& d) {
 
 using ddlib::describe;
 
+namespace {
+
+// One flag of a code set: code i is bit i. Codes outside 0..31 are ignored.
+void PutFlag(const char* operation, unsigned& mask, int code, bool on) {
+  note([&] { return std::string(operation) + "(" + std::to_string(code) + ", " + (on ? "true" : "false") + ")"; });
+  if (code < 0 || code >= 32) return;
+  if (on)
+    mask |= 1u << code;
+  else
+    mask &= ~(1u << code);
+}
+
+// What a set... operation does: takes the object and deletes the one it replaces. Handing
+// back the object already held changes nothing (a plain reset would delete it).
+template <typename T>
+void Adopt(std::unique_ptr<T>& slot, T* object) {
+  if (object != slot.get()) slot.reset(object);
+}
+
+bool HasFlag(unsigned mask, int code) { return code >= 0 && code < 32 && (mask >> code) & 1u; }
+
+}  // namespace
+
 CStrPP::~CStrPP() = default;
 CDDDefinition::~CDDDefinition() = default;
 
@@ -77,18 +100,9 @@ CDDTransactionRef::~CDDTransactionRef() = default;
 
 CDDVariableClass::~CDDVariableClass() = default;
 void CDDVariableClass::putClassInfo(enumDDVariableClassType code, bool on) {
-  note([&] {
-    return "CDDVariableClass::putClassInfo(" + std::to_string(static_cast<int>(code)) + ", " +
-           (on ? "true" : "false") + ")";
-  });
-  int c = static_cast<int>(code);
-  if (c < 0 || c >= 32) return;
-  if (on)
-    m_mask |= 1u << c;
-  else
-    m_mask &= ~(1u << c);
+  PutFlag("CDDVariableClass::putClassInfo", m_mask, static_cast<int>(code), on);
 }
-bool CDDVariableClass::isSet(int code) const { return code >= 0 && code < 32 && (m_mask >> code) & 1u; }
+bool CDDVariableClass::isSet(int code) const { return HasFlag(m_mask, code); }
 
 CDDEnumerator::~CDDEnumerator() = default;
 void CDDEnumerator::putValue(long value) {
@@ -204,7 +218,7 @@ void CDDVariable::putConstantUnit(const CStrPP& unit) {
 }
 void CDDVariable::setTypeInfo(CDDType* type) {
   note([&] { return "CDDVariable::setTypeInfo(" + std::to_string(type ? static_cast<int>(type->getType()) : -1) + ")"; });
-  m_type.reset(type);
+  Adopt(m_type, type);
 }
 void CDDVariable::putHandling(enumDDVariableHandlingType handling, bool on) {
   note([&] {
@@ -220,11 +234,11 @@ bool CDDVariable::getHandling(enumDDVariableHandlingType handling) const {
 }
 void CDDVariable::setPreEditActions(CDDDefinitionList* list) {
   note([] { return std::string("CDDVariable::setPreEditActions()"); });
-  m_preEdit.reset(list);
+  Adopt(m_preEdit, list);
 }
 void CDDVariable::setPostEditActions(CDDDefinitionList* list) {
   note([] { return std::string("CDDVariable::setPostEditActions()"); });
-  m_postEdit.reset(list);
+  Adopt(m_postEdit, list);
 }
 
 // ---------------------------------------------------------------- block, relations
@@ -250,11 +264,11 @@ CDDRefresh::CDDRefresh(const CDDRefresh& o)
 CDDRefresh::~CDDRefresh() = default;
 void CDDRefresh::setReread(CDDVariableDefinitionSet* set) {
   note([] { return std::string("CDDRefresh::setReread()"); });
-  m_reread.reset(set);
+  Adopt(m_reread, set);
 }
 void CDDRefresh::setChanged(CDDVariableDefinitionSet* set) {
   note([] { return std::string("CDDRefresh::setChanged()"); });
-  m_changed.reset(set);
+  Adopt(m_changed, set);
 }
 
 CDDUnit::~CDDUnit() = default;
@@ -292,11 +306,11 @@ CDDTransaction::CDDTransaction(const CDDTransaction& o)
 CDDTransaction::~CDDTransaction() = default;
 void CDDTransaction::setRequest(CDDDataItemList* list) {
   note([] { return std::string("CDDTransaction::setRequest()"); });
-  m_request.reset(list);
+  Adopt(m_request, list);
 }
 void CDDTransaction::setReply(CDDDataItemList* list) {
   note([] { return std::string("CDDTransaction::setReply()"); });
-  m_reply.reset(list);
+  Adopt(m_reply, list);
 }
 
 CDDTransactionSet::CDDTransactionSet(const CDDTransactionSet& o) {
@@ -317,11 +331,11 @@ CDDCommand::CDDCommand(const CDDCommand& o)
 CDDCommand::~CDDCommand() = default;
 void CDDCommand::setSlot(CDDSlot* slot) {
   note([&] { return "CDDCommand::setSlot(" + std::to_string(slot ? slot->getSlot() : -1) + ")"; });
-  m_slot.reset(slot);
+  Adopt(m_slot, slot);
 }
 void CDDCommand::setIndex(CDDIndex* index) {
   note([&] { return "CDDCommand::setIndex(" + std::to_string(index ? index->getIndex() : -1) + ")"; });
-  m_index.reset(index);
+  Adopt(m_index, index);
 }
 void CDDCommand::putOperation(enumDDCommandOperationType operation) {
   note([&] { return "CDDCommand::putOperation(" + std::to_string(static_cast<int>(operation)) + ")"; });
@@ -329,25 +343,16 @@ void CDDCommand::putOperation(enumDDCommandOperationType operation) {
 }
 void CDDCommand::setTransactionSet(CDDTransactionSet* set) {
   note([] { return std::string("CDDCommand::setTransactionSet()"); });
-  m_transactions.reset(set);
+  Adopt(m_transactions, set);
 }
 
 // ---------------------------------------------------------------- methods
 
 CDDMethodClass::~CDDMethodClass() = default;
 void CDDMethodClass::putClassInfo(enumDDMethodClass code, bool on) {
-  note([&] {
-    return "CDDMethodClass::putClassInfo(" + std::to_string(static_cast<int>(code)) + ", " +
-           (on ? "true" : "false") + ")";
-  });
-  int c = static_cast<int>(code);
-  if (c < 0 || c >= 32) return;
-  if (on)
-    m_mask |= 1u << c;
-  else
-    m_mask &= ~(1u << c);
+  PutFlag("CDDMethodClass::putClassInfo", m_mask, static_cast<int>(code), on);
 }
-bool CDDMethodClass::isSet(int code) const { return code >= 0 && code < 32 && (m_mask >> code) & 1u; }
+bool CDDMethodClass::isSet(int code) const { return HasFlag(m_mask, code); }
 
 CDDMethod::~CDDMethod() = default;
 void CDDMethod::putLabel(const CStrPP& text) {
@@ -378,21 +383,12 @@ void CVBCollection::Add(const char* name, const CDDCommonVariant* value) {
 
 CDDMenuItem::~CDDMenuItem() = default;
 void CDDMenuItem::putQualification(enumDDMenuItemQualificationType q, bool on) {
-  note([&] {
-    return "CDDMenuItem::putQualification(" + std::to_string(static_cast<int>(q)) + ", " +
-           (on ? "true" : "false") + ")";
-  });
-  int c = static_cast<int>(q);
-  if (c < 0 || c >= 32) return;
-  if (on)
-    m_qualifications |= 1u << c;
-  else
-    m_qualifications &= ~(1u << c);
+  PutFlag("CDDMenuItem::putQualification", m_qualifications, static_cast<int>(q), on);
 }
 std::vector<int> CDDMenuItem::qualifications() const {
   std::vector<int> out;
   for (int c = 0; c < 32; ++c)
-    if ((m_qualifications >> c) & 1u) out.push_back(c);
+    if (HasFlag(m_qualifications, c)) out.push_back(c);
   return out;
 }
 
@@ -429,19 +425,19 @@ void CDDMenu::putHelp(const CStrPP& text) {
 }
 void CDDMenu::setMenuItems(CDDMenuItemList* items) {
   note([] { return std::string("CDDMenu::setMenuItems()"); });
-  m_items.reset(items);
+  Adopt(m_items, items);
 }
 void CDDMenu::setPreReadActions(CDDDefinitionList* list) {
   note([] { return std::string("CDDMenu::setPreReadActions()"); });
-  m_preRead.reset(list);
+  Adopt(m_preRead, list);
 }
 void CDDMenu::setPreWriteActions(CDDDefinitionList* list) {
   note([] { return std::string("CDDMenu::setPreWriteActions()"); });
-  m_preWrite.reset(list);
+  Adopt(m_preWrite, list);
 }
 void CDDMenu::setPostWriteActions(CDDDefinitionList* list) {
   note([] { return std::string("CDDMenu::setPostWriteActions()"); });
-  m_postWrite.reset(list);
+  Adopt(m_postWrite, list);
 }
 
 CDDObject* MakeDescriptionObject(const CDDDefinition& d) {

@@ -1,6 +1,7 @@
 #include <array>
 
 #include "menus/menu_frame.h"
+#include "menus/value_menus.h"
 #include "module/subsystems.h"
 
 namespace menus {
@@ -10,7 +11,7 @@ using Index = std::array<const MenuRow*, kTableSize>;
 
 Index BuildIndex() {
   Index index{};
-  for (std::span<const MenuRow> table : {FixedMenus()})
+  for (std::span<const MenuRow> table : {FixedMenus(), RelayFunctionDialog(), TransferLists()})
     for (const MenuRow& row : table) index[row.id] = &row;
   return index;
 }

@@ -32,4 +32,53 @@ void PreReadLevel1(MethodRun& run);
 void PreReadLevel2(MethodRun& run);
 void PreReadLevel3(MethodRun& run);
 
+// The device access code: writing to the device is unlocked while
+// manu_alarm_enable_code holds it.
+inline constexpr int kDeviceAccessCode = 83;
+
+// comm_error_methods.cpp
+void IgnoreAllErrors(MethodRun& run);
+void CheckAllErrors(MethodRun& run);
+void DefaultErrorHandling(MethodRun& run);
+
+// factory_reset.cpp
+void FactoryResetParams(MethodRun& run);
+void FactoryResetWarm(MethodRun& run);
+void FactoryResetAddress(MethodRun& run);
+void FactoryResetDeviceSpecific(MethodRun& run);
+
+// pre_edit.cpp
+void PreEditSensorType(MethodRun& run);
+void PreEditMode(MethodRun& run);
+void PreEditCheckSelect(MethodRun& run);
+void PreEditUnitDisplay(MethodRun& run);
+
+// change_methods.cpp
+void ChangedSensorType(MethodRun& run);
+void ChangedMode(MethodRun& run);
+void UpdateModeHelp(MethodRun& run);
+void ChangedCheckSelect(MethodRun& run);
+void ChangedUnitDisplay(MethodRun& run);
+
+// upload_lock.cpp
+void PreWriteLock(MethodRun& run);
+void PostWriteLock(MethodRun& run);
+void SensorTypeGuard(MethodRun& run);
+void WriteSensorType(MethodRun& run);
+void RememberSensorType(MethodRun& run);
+void PreWriteUploadVariables(MethodRun& run);
+
+// limits.cpp
+void SetPvUpperLimit(MethodRun& run);
+void SetSvLowerLimit(MethodRun& run);
+void SetSvUpperLimit(MethodRun& run);
+
+// relay_selection.cpp
+void SelectRelay(MethodRun& run);
+void SelectRelayFunction(MethodRun& run);
+
+// resets.cpp
+void ResetSensor(MethodRun& run);
+void ResetGeneral(MethodRun& run);
+
 }  // namespace methods::body

@@ -117,6 +117,14 @@ int MethodRun::Select(const char* prompt, const char* options) {
   return m_scratch.getInt();
 }
 
+int MethodRun::Select(const char* prompt, const char* options, int offered) {
+  const int position = Select(prompt, options);
+  // The whole answer counts, not only its low 32 bits.
+  const long answer = m_scratch.getLong();
+  if (answer < 0 || answer >= offered) Stop();
+  return position;
+}
+
 int MethodRun::GetInt(ObjId variable) {
   m_scratch = CDDCommonVariant(m_context.getIntegerValue(Name(variable)));
   return m_scratch.getInt();

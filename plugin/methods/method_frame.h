@@ -70,6 +70,9 @@ class MethodRun {
   void Delay(int seconds, const char* text);
   void Ask(const char* prompt, ObjId variable);
   int Select(const char* prompt, const char* options);  // the position chosen, from 0
+  // The same, for a list of `offered` options: an answer outside them is no choice,
+  // and the run stops right after the abort check.
+  int Select(const char* prompt, const char* options, int offered);
 
   // Values.
   int GetInt(ObjId variable);

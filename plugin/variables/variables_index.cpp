@@ -11,6 +11,13 @@ namespace variables {
 extern const RowTable kMeasuringRows;     // measured values, sensor type, operating mode
 extern const RowTable kRelayRows;         // relay selection, function and switch
 extern const RowTable kLimitContactRows;  // switching points and alarm thresholds
+extern const RowTable kTemperatureRows;   // pH compensation and temperature entry
+extern const RowTable kControllerRows;    // PID and three-point-step controllers
+extern const RowTable kTimerCleaningRows;  // timer and cleaning
+extern const RowTable kCurrentInputRows;  // current input
+extern const RowTable kCheckRows;         // check function
+extern const RowTable kAlarmAccessRows;   // alarm, hold and access code
+CDDObject* CalcRefreshTemperature(CDeviceAttributeCalculation&, CHostContext*, CDDObject*);
 
 namespace {
 
@@ -18,6 +25,12 @@ constexpr const RowTable* kTables[] = {
     &kMeasuringRows,
     &kRelayRows,
     &kLimitContactRows,
+    &kTemperatureRows,
+    &kControllerRows,
+    &kTimerCleaningRows,
+    &kCurrentInputRows,
+    &kCheckRows,
+    &kAlarmAccessRows,
     &kIdentificationRows, &kCommErrorRows, &kSoftwareRevisionRows, &kBlockHeaderRows, &kBlockParameterRows,
     &kManufacturerRows, &kDiagnosisRows, &kErrorCodeRows,
 };
@@ -48,6 +61,7 @@ const VariableRow* RowFor(long number) {
 
 CalcFunction CalcFunctionFor(ObjId number) {
   if (number == id::physical_block) return &CalcPhysicalBlock;  // the block and relations have their own
+  if (number == id::refresh_temperature) return &CalcRefreshTemperature;
   return RowFor(number) ? &CalcVariable : nullptr;
 }
 

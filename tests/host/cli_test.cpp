@@ -119,15 +119,31 @@ TEST(Cli, ShowAnswersOneObjectPerRequestWithItsReads) {
   EXPECT_LT(r.out.find("\"manu_mode\""), r.out.find("\"manu_relay_pv_switch_on\""));
 }
 
-TEST(Cli, RegistryFileIsTheOneGiven) {
+TEST(Cli, RegistrationPersistsInTheRegistryFileGiven) {
   std::string path = (std::filesystem::temp_directory_path() / ("dtmhost-registry-" + std::to_string(getpid()))).string();
-  for (const char* command : {"register", "registry", "unregister"}) {
-    SCOPED_TRACE(command);
-    Result r = Tool({"--registry", path, command});
+  struct Step {
+    const char* command;
+    bool registered;  // the plug-in's key is in the registry afterwards
+  };
+  for (const Step& step : {Step{"registry", false}, Step{"register", true}, Step{"registry", true},
+                           Step{"unregister", false}, Step{"registry", false}}) {
+    SCOPED_TRACE(step.command);
+    Result r = Tool({"--registry", path, step.command});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out.front(), '{');
+    EXPECT_EQ(r.out.find("\"DLLPATH\"") != std::string::npos, step.registered) << r.out;
   }
   std::filesystem::remove(path);
+}
+
+TEST(Cli, InfoAndRunAnswerJson) {
+  Result info = Tool({"info"});
+  ASSERT_EQ(info.status, 0) << info.err;
+  EXPECT_NE(info.out.find("\"menuNames\": {"), std::string::npos);
+
+  Result run = Tool({"run", "method_delay_1s", "--select", "1", "--abort-from", "1", "--suppress-abort"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  for (const char* key : {"\"result\": ", "\"trace\": [", "\"changed\": {"})
+    EXPECT_NE(run.out.find(key), std::string::npos) << key;
 }
 
 }  // namespace

@@ -16,6 +16,15 @@ TEST(Text, Latin1RoundTripsThroughUtf8) {
   EXPECT_FALSE(dtmhost::Latin1("\xC3", &back));          // cut short
 }
 
+TEST(Text, UnquoteReversesTheJournalQuoting) {
+  std::string all;
+  for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+  for (const std::string& text : {all, std::string(""), std::string("Relay 1 \n  Relay 2 \n  "), std::string("\\x41")})
+    EXPECT_EQ(dtmhost::Unquote(ddlib::quote(text)), text);
+  for (const char* notQuoted : {"0", "status=int 0", "\"", "\"a\"b\"", "\"\\q\"", "\"\\x4\""})
+    EXPECT_FALSE(dtmhost::Unquote(notQuoted)) << notQuoted;
+}
+
 TEST(Text, SegmentPicksOneLanguage) {
   const std::string label =
       "Delay Read  |de|Lese-Verzögerung  |fr|Retard de lecture  |it|Delay Read (Ritardo di lettura)";

@@ -66,6 +66,9 @@ TEST(Ownership, SetReplacesWhatWasSetBefore) {
     delete item;
   }
   EXPECT_EQ(menu.menuItems()->entries().size(), 1u);
+
+  variable.setTypeInfo(variable.getTypeInfo());  // the object it already holds: kept, not deleted
+  EXPECT_EQ(variable.typeInfo()->enumerators().entries().size(), 1u);
 }
 
 TEST(Ownership, LabelsAndHelpKeepWhatNoLaterPutReplaces) {

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "dtmhost/host.h"
+#include "parameter_requests.h"
 #include "variable_dump.h"
 #include "variables/variable_frame.h"
 
@@ -12,29 +13,8 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-class Variables : public testing::Test {
- protected:
-  void SetUp() override {
-    std::string error;
-    host = dtmhost::Host::Open(DTM_PLUGIN_PATH, &error);
-    ASSERT_TRUE(host) << error;
-  }
-
-  void Set(const char* name, const CDDCommonVariant& value) { host->store().setValue(name, value); }
-
-  std::unique_ptr<CDDVariable> Request(const std::string& name) {
-    std::unique_ptr<CDDObject> object = host->Request(name);
-    EXPECT_EQ(dtmhost::ObjectStore::liveCopies(), 0) << name;
-    auto* variable = dynamic_cast<CDDVariable*>(object.get());
-    EXPECT_TRUE(variable && variable->getAttributesAvailable()) << name;
-    object.release();
-    return std::unique_ptr<CDDVariable>(variable);
-  }
-
-  const Names& Reads() const { return host->store().readOrder(); }
-
-  std::unique_ptr<dtmhost::Host> host;
-};
+// The shared request fixture, under this file's suite name.
+class Variables : public ParameterRequests {};
 
 std::string Describe(const std::optional<CDDCommonVariant>& value) { return value ? ddlib::describe(*value) : "none"; }
 

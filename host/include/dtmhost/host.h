@@ -272,6 +272,9 @@ class Host : public CHostServices {
 std::string Utf8(const std::string& latin1);
 // UTF-8 to Latin-1, for what the user types; false when a character does not fit.
 bool Latin1(const std::string& utf8, std::string* latin1);
+// The text of a form that ddlib::quote made (as trace arguments are); nothing for
+// any other form.
+std::optional<std::string> Unquote(const std::string& quoted);
 // One language segment of a multilingual literal ("en", "de", "fr", "it", "es"): the
 // segment when present, else the English one.
 std::string Segment(const std::string& text, const std::string& language);

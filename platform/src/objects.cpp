@@ -172,7 +172,7 @@ void CDDType::putDefaultValue(const CDDCommonVariant& value) {
 CDDType::Range& CDDType::range(int index) {
   auto it = std::find_if(m_ranges.begin(), m_ranges.end(), [&](const auto& r) { return r.first >= index; });
   if (it != m_ranges.end() && it->first == index) return it->second;
-  return m_ranges.insert(it, {index, Range{}})->second;
+  return m_ranges.emplace(it, std::piecewise_construct, std::forward_as_tuple(index), std::forward_as_tuple())->second;
 }
 void CDDType::putMinValues(int index, const CDDCommonVariant& value) {
   note([&] { return "CDDType::putMinValues(" + std::to_string(index) + ", " + describe(value) + ")"; });

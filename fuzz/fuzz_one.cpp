@@ -81,14 +81,6 @@ struct Shared {
   }
 };
 
-std::unique_ptr<CDDObject> OfClass(enumDDObjectKind cls, const CDDDefinition& d) {
-  std::unique_ptr<CDDObject> object(MakeDescriptionObject(CDDDefinition(d.getID(), d.getName(), cls)));
-  *object->getcDefinition() = d;
-  return object;
-}
-
-std::string Dump(const CDDObject& object) { return dtmtool::ObjectJson(object, "").dump(); }
-
 class Session {
  public:
   Session(Shared& shared, Input& in) : m_shared(shared), m_host(*shared.host), m_in(in) {}
@@ -185,11 +177,11 @@ class Session {
 
   Problem Request() {
     Target t = Pick();
-    std::unique_ptr<CDDObject> once = OfClass(t.cls, t.definition);
-    std::string before = Dump(*once);
+    std::unique_ptr<CDDObject> once = dtmtool::ObjectOfClass(t.cls, t.definition);
+    std::string before = dtmtool::Canonical(*once);
     std::string what = "request for " + std::to_string(t.definition.getID()) + " in a " + dtmtool::KindName(t.cls) + " object";
     if (Problem p = Calculate(*once)) return what + ": " + *p;
-    std::string after = Dump(*once);
+    std::string after = dtmtool::Canonical(*once);
     bool own = t.registered && t.definition == *t.registered && t.cls == t.definition.getKind();
     if (!own) {
       // Only a registered number in an object of its own class may be filled.
@@ -197,9 +189,9 @@ class Session {
       if (!mayFill && after != before) return what + ": changed an object that is not its own";
       return std::nullopt;
     }
-    std::unique_ptr<CDDObject> twice = OfClass(t.cls, t.definition);
+    std::unique_ptr<CDDObject> twice = dtmtool::ObjectOfClass(t.cls, t.definition);
     if (Problem p = Calculate(*twice)) return what + ": " + *p;
-    if (Dump(*twice) != after) return what + ": a second identical request gives other attributes";
+    if (dtmtool::Canonical(*twice) != after) return what + ": a second identical request gives other attributes";
     if (after != before && !once->getAttributesAvailable()) return what + ": attributes not marked available";
     return std::nullopt;
   }
@@ -210,7 +202,7 @@ class Session {
     CHostContext* context = m_host.context();
     static const enumDDObjectKind kAsked[] = {ObjectKindVariable, ObjectKindMenu, ObjectKindMethod};
     enumDDObjectKind cls = kAsked[m_in.Byte() % 3];
-    std::unique_ptr<CDDObject> object = OfClass(cls, t.definition);
+    std::unique_ptr<CDDObject> object = dtmtool::ObjectOfClass(cls, t.definition);
     bool valid = false;
     try {
       if (cls == ObjectKindVariable) valid = calc.IsVariableValid(context, static_cast<CDDVariable*>(object.get()));
@@ -297,8 +289,8 @@ class Session {
     Target t = Pick();
     IDeviceAttributeCalculation& calc = m_host.calculator();
     auto untouched = [&](IDeviceAttributeCalculation& c, const char* when) -> Problem {
-      std::unique_ptr<CDDObject> object = OfClass(t.cls, t.definition);
-      std::string before = Dump(*object);
+      std::unique_ptr<CDDObject> object = dtmtool::ObjectOfClass(t.cls, t.definition);
+      std::string before = dtmtool::Canonical(*object);
       CDDMethod method(t.definition);
       try {
         c.Calculate(m_host.context(), object.get());
@@ -306,7 +298,7 @@ class Session {
       } catch (...) {
         return std::string("threw ") + when;
       }
-      if (Dump(*object) != before) return std::string("an object was filled ") + when;
+      if (dtmtool::Canonical(*object) != before) return std::string("an object was filled ") + when;
       return std::nullopt;
     };
     calc.Exit();

@@ -278,13 +278,11 @@ class Sweep {
 
   // ---- attribute requests
 
-  static std::string Dump(const CDDObject& object) { return ObjectJson(object, "").dump(); }
-
-  const std::string& FreshDump(const CDDDefinition& d) {
+  const std::string& FreshCanonical(const CDDDefinition& d) {
     auto& dump = m_fresh[d.getID()];
     if (dump.empty()) {
       std::unique_ptr<CDDObject> fresh(MakeDescriptionObject(d));
-      dump = fresh ? Dump(*fresh) : "-";
+      dump = fresh ? Canonical(*fresh) : "-";
     }
     return dump;
   }
@@ -316,10 +314,10 @@ class Sweep {
       if (first) Fail(d, set.name, "the host makes no description object for this kind");
       return;
     }
-    std::string dump = Dump(*once);
-    if (dump != Dump(*twice)) Fail(d, set.name, "a second identical request gives other attributes");
+    std::string dump = Canonical(*once);
+    if (dump != Canonical(*twice)) Fail(d, set.name, "a second identical request gives other attributes");
 
-    bool untouched = dump == FreshDump(d);
+    bool untouched = dump == FreshCanonical(d);
     if (first) {
       if (untouched)
         m_untouchedEverywhere.insert(d.getName());
@@ -406,16 +404,9 @@ class Sweep {
                                                   ObjectKindMethod,   ObjectKindRefresh, ObjectKindUnit,
                                                   ObjectKindBlock};
 
-  // An object of the class that kind `cls` is made of, carrying the definition given.
-  static std::unique_ptr<CDDObject> OfClass(enumDDObjectKind cls, const CDDDefinition& d) {
-    std::unique_ptr<CDDObject> object(MakeDescriptionObject(CDDDefinition(d.getID(), d.getName(), cls)));
-    *object->getcDefinition() = d;
-    return object;
-  }
-
   // The calculator must hand the object back untouched, reading and reporting nothing.
   void Untouched(const CDDDefinition& owner, std::unique_ptr<CDDObject> object, const std::string& what) {
-    std::string before = Dump(*object);
+    std::string before = Canonical(*object);
     int copies = ObjectStore::liveCopies();
     m_host.errors().clear();
     ++m_strayRequests;
@@ -426,14 +417,14 @@ class Sweep {
       Fail(owner, what, "Calculate threw");
       return;
     }
-    if (Dump(*object) != before) Fail(owner, what, "the object was changed");
+    if (Canonical(*object) != before) Fail(owner, what, "the object was changed");
     if (ObjectStore::liveCopies() != copies) Fail(owner, what, "value copies outlive the request");
     if (!m_host.errors().reports().empty()) Fail(owner, what, "reported \"" + m_host.errors().reports().front() + "\"");
   }
 
   void WrongClasses(const CDDDefinition& d) {
     for (enumDDObjectKind cls : kClasses)
-      if (cls != d.getKind()) Untouched(d, OfClass(cls, d), "in a " + KindName(cls) + " object");
+      if (cls != d.getKind()) Untouched(d, ObjectOfClass(cls, d), "in a " + KindName(cls) + " object");
   }
 
   // Validity and execution of a number that names no object: false or -1, one report.
@@ -465,7 +456,7 @@ class Sweep {
       for (enumDDObjectKind cls : kClasses) {
         CDDDefinition d(n, "unnamed", cls);
         std::string what = "number " + std::to_string(n) + " in a " + KindName(cls) + " object";
-        Untouched(d, OfClass(cls, d), what);
+        Untouched(d, ObjectOfClass(cls, d), what);
         if (cls == ObjectKindVariable)
           RefusedOnce(d, what + ", validity", [&] { CDDVariable v(d); return !calc.IsVariableValid(context, &v); });
         if (cls == ObjectKindMenu)
@@ -678,6 +669,35 @@ const std::vector<Steering>& SteeringParameters() {
       {"manu_current_input_enabled", {0, 1}, 2},
   };
   return steering;
+}
+
+std::unique_ptr<CDDObject> ObjectOfClass(enumDDObjectKind cls, const CDDDefinition& definition) {
+  std::unique_ptr<CDDObject> object(MakeDescriptionObject(CDDDefinition(definition.getID(), definition.getName(), cls)));
+  *object->getcDefinition() = definition;
+  return object;
+}
+
+namespace {
+// Type tags and length-prefixed scalars: cheaper than JSON text, and as unambiguous.
+void Flatten(const Json& json, std::string& out) {
+  out += static_cast<char>('0' + static_cast<int>(json.type()));
+  if (json.isScalar()) {
+    out += std::to_string(json.scalar().size()) + ':' + json.scalar();
+    return;
+  }
+  for (const Json& item : json.items()) Flatten(item, out);
+  for (const auto& [key, value] : json.members()) {
+    out += key + '=';
+    Flatten(value, out);
+  }
+  out += ';';
+}
+}  // namespace
+
+std::string Canonical(const CDDObject& object) {
+  std::string out;
+  Flatten(ObjectJson(object, ""), out);
+  return out;
 }
 
 int ContextResult(const std::vector<TraceEntry>& trace, int normalResult) {

@@ -2,6 +2,8 @@
 // plug-in.
 #pragma once
 #include <iosfwd>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "dtmhost/host.h"
@@ -22,6 +24,13 @@ const std::vector<Steering>& SteeringParameters();
 // summary table (and each failure) to out; answers the number of failures. The
 // store's values end as they were.
 int Check(dtmhost::Host& host, std::ostream& out);
+
+// An object of the class that objects of kind `cls` are made of, carrying the given
+// definition (which may be of another kind, or name nothing).
+std::unique_ptr<CDDObject> ObjectOfClass(enumDDObjectKind cls, const CDDDefinition& definition);
+
+// Every attribute of an object as one text: equal texts, equal attributes.
+std::string Canonical(const CDDObject& object);
 
 // What the context of a method run answers last: the result the body set last in the
 // run's own context (not in a nested run), else the context's normal result.

@@ -122,9 +122,9 @@ struct Planted {
   const char* found;  // part of the failure line the sweep prints
 };
 
-class CheckFinds : public ::testing::TestWithParam<Planted> {};
+class ConformanceCheckFinds : public ::testing::TestWithParam<Planted> {};
 
-TEST_P(CheckFinds, ThePlantedFault) {
+TEST_P(ConformanceCheckFinds, ThePlantedFault) {
   SweptCalculator calc(GetParam().fault);
   std::unique_ptr<Host> host = Host::Attach(&calc);
   std::ostringstream out;
@@ -133,7 +133,7 @@ TEST_P(CheckFinds, ThePlantedFault) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Sweep, CheckFinds,
+    Sweep, ConformanceCheckFinds,
     ::testing::Values(Planted{Fault::leaksCopy, "level [defaults]: 1 value copies outlive the request"},
                       Planted{Fault::unstable, "a second identical request gives other attributes"},
                       Planted{Fault::notAvailable, "attributes not marked available"},
@@ -146,7 +146,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Planted{Fault::acceptsUnknown, "validity]: accepted"},
                       Planted{Fault::changesResult, "sets the result 3"}));
 
-TEST(Check, PassesASoundCalculatorAndPutsTheDefaultsBack) {
+TEST(ConformanceCheck, PassesASoundCalculatorAndPutsTheDefaultsBack) {
   SweptCalculator calc(Fault::none);
   std::unique_ptr<Host> host = Host::Attach(&calc);
   host->store().setValue("level", CDDCommonVariant(4));
@@ -160,7 +160,7 @@ TEST(Check, PassesASoundCalculatorAndPutsTheDefaultsBack) {
 
 // The plug-in as built: every registered object and method passes the sweep (under the
 // sanitizers too, in that build).
-TEST(Check, PassesThePlugin) {
+TEST(ConformanceCheck, PassesThePlugin) {
   std::string error;
   std::unique_ptr<Host> host = Host::Open(DTM_PLUGIN_PATH, &error);
   ASSERT_TRUE(host) << error;

@@ -20,7 +20,7 @@ std::vector<std::filesystem::path> Seeds() {
   return seeds;
 }
 
-TEST(FuzzCorpus, EverySeedHoldsEveryProperty) {
+TEST(ConformanceFuzzCorpus, EverySeedHoldsEveryProperty) {
   std::vector<std::filesystem::path> seeds = Seeds();
   ASSERT_GE(seeds.size(), 20u);
   for (const auto& seed : seeds) {
@@ -31,7 +31,7 @@ TEST(FuzzCorpus, EverySeedHoldsEveryProperty) {
   }
 }
 
-TEST(FuzzCorpus, RandomInputsHoldEveryProperty) {
+TEST(ConformanceFuzzCorpus, RandomInputsHoldEveryProperty) {
   std::mt19937 random(20240611);
   EXPECT_FALSE(FuzzOne(nullptr, 0));
   for (int n = 0; n < 300; ++n) {

@@ -7,7 +7,7 @@
 
 namespace {
 
-TEST(Memory, HundredThousandRequestsDoNotGrowTheHeap) {
+TEST(ConformanceMemory, HundredThousandRequestsDoNotGrowTheHeap) {
 #if defined(__SANITIZE_ADDRESS__)
   GTEST_SKIP() << "the sanitizer's allocator keeps no heap statistics";
 #endif

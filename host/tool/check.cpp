@@ -92,7 +92,7 @@ std::string TraceText(const std::vector<TraceEntry>& trace) {
   return out;
 }
 
-// What kind of object a context operation names by its last text argument.
+// The kind of object that a context operation names, for the operations that name one.
 std::optional<enumDDObjectKind> NamedKind(const std::string& op) {
   static const std::map<std::string, enumDDObjectKind> kinds = {
       {"readCommand", ObjectKindCommand},        {"writeCommand", ObjectKindCommand},

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <sstream>
 
 #include "check.h"
@@ -74,6 +75,11 @@ class SweptCalculator : public IDeviceAttributeCalculation {
     return object;
   }
 
+  // What the runs met: the positions chosen, and at which check (with which
+  // suppressAbort) an abort was pending.
+  std::set<long> choices;
+  std::set<std::pair<int, bool>> pending;
+
   bool IsVariableValid(CHostContext*, CDDVariable* v) override { return Defined(*v, kLevel); }
   bool IsMethodValid(CHostContext*, CDDMethod* m) override { return Defined(*m, kApply); }
   bool IsMenuValid(CHostContext*, CDDMenu* m) override { return Defined(*m, kRoot); }
@@ -83,10 +89,15 @@ class SweptCalculator : public IDeviceAttributeCalculation {
     std::unique_ptr<CMethodContext> run(m_host->createMethodContext(context));
     run->begin(context, m_host, method->getcDefinition(), argument);
     try {
+      int checks = 0;
       auto check = [&] {
-        if (run->isAbortPending() && !suppressAbort) throw 0;
+        ++checks;
+        if (!run->isAbortPending()) return;
+        pending.insert({checks, suppressAbort});
+        if (!suppressAbort) throw 0;
       };
       long choice = run->selectFromList("Pick", 0, "One \n  Two");
+      choices.insert(choice);
       check();
       if (choice == 1) run->readCommand(m_fault == Fault::undefinedCommand ? "read_ghost" : "read_level");
       check();
@@ -153,9 +164,12 @@ TEST(ConformanceCheck, PassesASoundCalculatorAndPutsTheDefaultsBack) {
   std::ostringstream out;
   EXPECT_EQ(dtmtool::Check(*host, out), 0) << out.str();
   EXPECT_NE(out.str().find("no failure"), std::string::npos);
-  // Both positions of the list, one past it and -1, each with an abort from every check.
   EXPECT_NE(out.str().find("methods: 1 registered, 1 run, 0 not built"), std::string::npos) << out.str();
   EXPECT_EQ(host->store().value("level")->getInt(), 4);
+  // Both positions of the list, one past it and -1; an abort pending from each check
+  // on, suppressed and not.
+  EXPECT_EQ(calc.choices, (std::set<long>{-1, 0, 1, 2}));
+  EXPECT_EQ(calc.pending, (std::set<std::pair<int, bool>>{{1, false}, {1, true}, {2, false}, {2, true}}));
 }
 
 // The plug-in as built: every registered object and method passes the sweep (under the

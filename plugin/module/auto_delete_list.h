@@ -1,6 +1,7 @@
 // Scope-local owner of heap objects: every value copy a calculation obtains from the
 // host goes in here at once and dies, newest first, when the scope ends.
 #pragma once
+#include <new>
 #include <type_traits>
 
 class CAutoDeleteList {
@@ -24,8 +25,18 @@ class CAutoDeleteList {
   T* Add(T* object) {
     static_assert(std::has_virtual_destructor_v<T>, "owned objects die through their virtual destructor");
     if (!object) return object;
-    if (m_head.object) m_next = new Node{m_next, m_head};
-    m_head = Entry{object, [](void* p) { delete static_cast<T*>(p); }};
+    Entry entry{object, [](void* p) { delete static_cast<T*>(p); }};
+    if (m_head.object) {
+      // The object is ours from here on: when no node can be had, it dies before
+      // the failure passes on, so nothing leaks.
+      Node* node = new (std::nothrow) Node{m_next, m_head};
+      if (!node) {
+        Destroy(entry);
+        throw std::bad_alloc();
+      }
+      m_next = node;
+    }
+    m_head = entry;
     return object;
   }
 

@@ -26,7 +26,7 @@ struct MethodRow {
   enumDDAccessType access = AccessOnline;
   enumDDMethodClass cls = MethodClassContained;
   CalcOrder order = CalcOrder::classFirst;
-  Body body = nullptr;  // null: no execute entry yet
+  Body body = nullptr;  // null: the method cannot be executed
 };
 
 // Every method of the device, by ascending number.

@@ -174,7 +174,7 @@ CalcFunction CalcFunctionFor(ObjId number) {
   return row < 0 ? nullptr : kCalcFunctions[row];
 }
 
-// Methods whose body is not built yet have no execute entry.
+// A method without a body has no execute entry.
 ExecuteFunction ExecuteFunctionFor(ObjId number) {
   long row = RowOf(number);
   return row < 0 || !kMethods[row].body ? nullptr : kExecuteFunctions[row];

@@ -1,6 +1,7 @@
 // Scope-local owner of heap objects: every value copy a calculation obtains from the
 // host goes in here at once and dies, newest first, when the scope ends.
 #pragma once
+#include <memory>
 #include <type_traits>
 
 class CAutoDeleteList {
@@ -24,8 +25,10 @@ class CAutoDeleteList {
   T* Add(T* object) {
     static_assert(std::has_virtual_destructor_v<T>, "owned objects die through their virtual destructor");
     if (!object) return object;
+    // Owned from here on: should the node allocation throw, the object still dies.
+    std::unique_ptr<T> owner(object);
     if (m_head.object) m_next = new Node{m_next, m_head};
-    m_head = Entry{object, [](void* p) { delete static_cast<T*>(p); }};
+    m_head = Entry{owner.release(), [](void* p) { delete static_cast<T*>(p); }};
     return object;
   }
 

@@ -106,7 +106,7 @@ void ReadListItems(MenuBuild& build) {
   build.Append(kReadVersion);
   if (IsNot(build, id::manu_relay_number, 0)) {
     build.Append(kReadRelay);
-    AppendRelayFunctionGroup(build, RelayGroupUse::uploadList);
+    AppendRelayFunctionGroup(build, RelayGroupUse::readList);
   }
 }
 

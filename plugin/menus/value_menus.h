@@ -32,9 +32,10 @@ inline bool IsIn(MenuBuild& build, ObjId variable, std::initializer_list<int> co
   return IsIn(build, variable, std::span<const int>(constants.begin(), constants.size()));
 }
 
-// The dialog shows a relay function's whole group; the upload list leaves out the
-// PID mode and shows only the PID items that mode uses, all without qualification.
-enum class RelayGroupUse { dialog, uploadList };
+// The dialog shows a relay function's whole group; the list the host reads from the
+// device (download_variables) leaves out the PID mode and shows only the PID items
+// that mode uses, all without qualification.
+enum class RelayGroupUse { dialog, readList };
 
 // Reads the relay function once and appends the group of that function (1 to 8);
 // any other value appends nothing.

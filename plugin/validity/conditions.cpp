@@ -1,4 +1,3 @@
-#include "catalogue/catalogue_table.h"
 #include "module/subsystems.h"
 
 namespace validity {
@@ -10,10 +9,7 @@ bool Always(CDeviceAttributeCalculation&, CHostContext*) { return true; }
 Condition VariableCondition(ObjId) { return nullptr; }
 Condition MenuCondition(ObjId) { return nullptr; }
 
-// Every method of this device is always valid.
-Condition MethodCondition(ObjId number) {
-  for (std::size_t i = 0; i < kCatalogueSize; ++i)
-    if (kCatalogue[i].id == number) return kCatalogue[i].kind == ObjectKindMethod ? Always : nullptr;
-  return nullptr;
-}
+// Every method of this device is always valid; the method table says which numbers
+// are methods.
+Condition MethodCondition(ObjId number) { return methods::CalcFunctionFor(number) ? Always : nullptr; }
 }  // namespace validity

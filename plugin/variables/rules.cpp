@@ -1,6 +1,45 @@
 #include "variables/rules.h"
 
+#include <cmath>
+
 namespace variables::rule {
+
+namespace {
+
+// Passes every read through unchanged and notes whether one counted as no value.
+class Watch final : public Reader {
+ public:
+  explicit Watch(Reader& inner) : m_inner(inner) {}
+  const CDDCommonVariant& read(ObjId number) override {
+    const CDDCommonVariant& value = m_inner.read(number);
+    if (countsAsNoValue(value)) m_sawNoValue = true;
+    return value;
+  }
+  bool sawNoValue() const { return m_sawNoValue; }
+
+ private:
+  Reader& m_inner;
+  bool m_sawNoValue = false;
+};
+
+}  // namespace
+
+bool countsAsNoValue(const CDDCommonVariant& value) {
+  return !value.isNumeric() || !std::isfinite(value.getDouble());
+}
+
+bool lockOpen(WriteRule rule, Reader& r) {
+  Watch watch(r);
+  bool open = rule(watch);
+  return open && !watch.sawNoValue();
+}
+
+void failClosedBound(BoundRule rule, Reader& r, CDDCommonVariant& scratch) {
+  Watch watch(r);
+  scratch = CDDCommonVariant(1);
+  rule(watch, scratch);
+  if (watch.sawNoValue() || countsAsNoValue(scratch)) scratch = CDDCommonVariant(1);
+}
 
 bool accessCodeEntered(Reader& r) { return r.read(id::manu_alarm_enable_code) == CDDCommonVariant(kAccessCode); }
 

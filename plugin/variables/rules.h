@@ -9,6 +9,20 @@
 
 namespace variables::rule {
 
+// Locks and bounds fail closed. Their rules compare what they read with numbers or
+// compute a bound from it, so a value that is missing, not a number, or not finite
+// counts as no value there: it may never open a lock nor become or choose a bound.
+bool countsAsNoValue(const CDDCommonVariant& value);
+
+// Whether a locked variable is writable now. The rule runs on the values as read, so
+// it reads what it always reads; when any of them counts as no value the variable
+// stays read-only, whatever the rule answered.
+bool lockOpen(WriteRule rule, Reader& r);
+
+// Runs a bound rule from the start value int 1. When a value it read counts as no
+// value, or the bound it chose is no finite number, the bound keeps the start value.
+void failClosedBound(BoundRule rule, Reader& r, CDDCommonVariant& scratch);
+
 // The value of manu_alarm_enable_code that unlocks writing.
 inline constexpr int kAccessCode = 83;
 

@@ -20,12 +20,8 @@ constexpr const char kTemperatureCorrection[] =
 
 // The real temperature may be entered within 5 of the measured temperature less the
 // offset, never below 0 nor above 50. O is read before T at every use; the constants are
-// integers and the arithmetic is the library's, on the values as read. When a read
-// yields no value the sum is empty; like a selection that matches no case, the bound
-// then keeps its start value rather than handing the host an empty bound.
-void AssignComputed(CDDCommonVariant& scratch, const CDDCommonVariant& computed) {
-  if (!computed.isEmpty()) scratch = computed;
-}
+// integers and the arithmetic is the library's, on the values as read. A temperature
+// without a usable value leaves the window at its start value (rule::failClosedBound).
 
 void realTemperatureMin(Reader& r, CDDCommonVariant& scratch) {
   const CDDCommonVariant& offset = r.read(id::manu_temperature_offset);
@@ -36,7 +32,7 @@ void realTemperatureMin(Reader& r, CDDCommonVariant& scratch) {
   }
   const CDDCommonVariant& offsetAgain = r.read(id::manu_temperature_offset);
   const CDDCommonVariant& measuredAgain = r.read(id::manu_meas_value_temperature);
-  AssignComputed(scratch, (measuredAgain - offsetAgain) - CDDCommonVariant(5));
+  scratch = (measuredAgain - offsetAgain) - CDDCommonVariant(5);
 }
 
 void realTemperatureMax(Reader& r, CDDCommonVariant& scratch) {
@@ -48,7 +44,7 @@ void realTemperatureMax(Reader& r, CDDCommonVariant& scratch) {
   }
   const CDDCommonVariant& offsetAgain = r.read(id::manu_temperature_offset);
   const CDDCommonVariant& measuredAgain = r.read(id::manu_meas_value_temperature);
-  AssignComputed(scratch, (measuredAgain - offsetAgain) + CDDCommonVariant(5));
+  scratch = (measuredAgain - offsetAgain) + CDDCommonVariant(5);
 }
 
 constexpr Enumerator kModeHelp[] = {

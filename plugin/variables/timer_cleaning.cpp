@@ -21,15 +21,14 @@ bool cleaningOnARelay(Reader& r) {
 
 // A minimum pause time may not exceed its function's pause time while that function
 // runs on a relay; otherwise it may reach 120. The default 120 is not adjusted. A pause
-// time without a value leaves the bound at its start value, never an empty bound.
+// time without a usable value leaves the bound at its start value (rule::failClosedBound).
 template <bool (*Active)(Reader&), ObjId PauseTime>
 void pauseTimeBound(Reader& r, CDDCommonVariant& scratch) {
   if (!Active(r)) {
     scratch = Int(120);
     return;
   }
-  const CDDCommonVariant& pause = r.read(PauseTime);
-  if (!pause.isEmpty()) scratch = pause;
+  scratch = r.read(PauseTime);
 }
 
 constexpr Enumerator kCleaningTriggers[] = {

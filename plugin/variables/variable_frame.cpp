@@ -150,7 +150,7 @@ class Walk {
       case Handling::locked: {
         ResetVariableHandling(&m_var);
         WriteRule writable = m_row.rules.writable ? m_row.rules.writable : rule::accessCodeEntered;
-        if (writable(m_reader)) m_var.putHandling(HandlingWrite, true);
+        if (rule::lockOpen(writable, m_reader)) m_var.putHandling(HandlingWrite, true);
         m_var.putHandling(HandlingRead, true);
         return;
       }
@@ -178,8 +178,7 @@ class Walk {
 
   void Bound(BoundRule rule, const Const& fixed, void (CDDType::*put)(int, const CDDCommonVariant&)) {
     if (rule) {
-      m_scratch = CDDCommonVariant(1);
-      rule(m_reader, m_scratch);
+      rule::failClosedBound(rule, m_reader, m_scratch);
     } else {
       m_scratch = fixed.variant();
     }

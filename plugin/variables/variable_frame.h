@@ -78,11 +78,13 @@ struct TypeSpec {
 // Rule slots: plain functions named for the decision they make. An empty slot means
 // the row's constant.
 using DefaultRule = std::optional<CDDCommonVariant> (*)(Reader&);  // nullopt: no default put
-// Assigns the bound when a case matches; the frame starts the scratch value at int 1.
+// Assigns the bound when a case matches; the frame starts the scratch value at int 1
+// and keeps it there when the rule met a value that counts as no value (rules.h).
 using BoundRule = void (*)(Reader&, CDDCommonVariant& scratch);
 // Assigns the display format when a case matches; the frame starts the work string at "%G".
 using FormatRule = void (*)(Reader&, CStrPP& work);
-// Whether a locked variable is writable now.
+// Whether a locked variable is writable now; never while a value it read counts as no
+// value (rules.h).
 using WriteRule = bool (*)(Reader&);
 
 struct VarRules {

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "fake_reader.h"
+#include "parameter_requests.h"
 
 using variables::rule::checkSelectWritable;
 using variables::rule::kAccessCode;
@@ -36,6 +40,98 @@ TEST(WriteLock, ChannelSetupFollowsItsProtectionSlot) {
   EXPECT_TRUE(rule(open));
   EXPECT_FALSE(rule(closed));
   EXPECT_EQ(open.reads, std::vector<ObjId>{id::_MVXGSD_ChannelProtectionSlot02});
+}
+
+// Locks and computed bounds fail closed: a value that is missing, not a number or not
+// finite keeps every lock variant read-only and every computed bound at its start value,
+// while the request reads what it reads with the value missing. Each case first shows
+// that the same data set with a usable value opens the lock or moves the bound.
+class FailClosed : public ParameterRequests {
+ protected:
+  enum class Attr { write, min, max };
+  static std::string Outcome(const CDDVariable& v, Attr attr) {
+    switch (attr) {
+      case Attr::write:
+        return Writable(v) ? "writable" : "read-only";
+      case Attr::min:
+        return Min(v);
+      case Attr::max:
+        return Max(v);
+    }
+    return "";
+  }
+};
+
+TEST_F(FailClosed, LocksAndBoundsIgnoreValuesThatAreNoNumber) {
+  constexpr const char* kCode = "manu_alarm_enable_code";
+  constexpr const char* kFunction = "manu_relay_function";
+  constexpr const char* kRelays = "manu_relay_number";
+  constexpr const char* kPause = "manu_relay_timer_pause_time";
+  constexpr const char* kT = "manu_meas_value_temperature";
+  constexpr const char* kO = "manu_temperature_offset";
+  using Values = std::vector<std::pair<const char*, CDDCommonVariant>>;
+  struct Case {
+    const char* variable;
+    Attr attr;
+    Values data;          // the usable data set; the first value is the one damaged
+    const char* text;     // the damaged value's text form
+    const char* opened;   // the outcome with the usable data set
+    Names reads;          // with the value missing; empty: not pinned here
+  };
+  const Names temperatureReads{kO, kT, kO, kT, kO, kT, kO, kT, kCode};
+  const Case cases[] = {
+      {"manu_relay_enabled", Attr::write, {{kCode, 83}}, "83", "writable", {kCode}},
+      {"manu_check_select", Attr::write, {{"manu_mode", 1}, {"manu_pH_enabled", 1}, {kCode, 83}}, "0", "writable",
+       {"manu_pH_enabled", "manu_mode", kCode}},
+      {"manu_relay_timer_pause_time_min", Attr::max, {{kPause, 30}, {kFunction, 6}, {kRelays, 4}}, "30", "int 30",
+       {kFunction, kRelays, kPause, kCode}},
+      {"manu_relay_timer_pause_time_min", Attr::max, {{kRelays, 4}, {kFunction, 6}, {kPause, 30}}, "4", "int 30",
+       {kFunction, kRelays, kPause, kCode}},
+      {"manu_relay_clean_time_pause_min", Attr::max,
+       {{"manu_relay_clean_time_pause", 45}, {"manu_relay_select_relay", 2}, {kFunction, 7},
+        {"manu_cleaning_function_enabled", 1}, {kRelays, 4}},
+       "45", "int 45", {}},
+      {"manu_temperature_process_entry", Attr::min, {{kT, 20.0}, {kO, 0.0}}, "20", "double 15", temperatureReads},
+      {"manu_temperature_process_entry", Attr::max, {{kT, 20.0}, {kO, 0.0}}, "20", "double 25", temperatureReads},
+      {"manu_temperature_process_entry", Attr::max, {{kO, 0.0}, {kT, 20.0}}, "0", "double 25", temperatureReads},
+      {"manu_relay_sv_switch_on", Attr::min, {{"manu_mode", 1}}, "1", "double 4", {}},
+      {"manu_relay_sv_switch_on", Attr::max, {{"manu_mode", 1}}, "1", "double 9", {}},
+      {"manu_relay_PID_nominal_value", Attr::max, {{"manu_sensor_type", 1}, {"manu_unit_display", 0}}, "1",
+       "double 20", {}},
+      {"manu_check_threshold_low", Attr::min, {{"manu_check_select", 1}, {"manu_mode", 1}}, "1", "double 4", {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.variable << " with " << c.data.front().first << " damaged");
+    auto fresh = [&] {
+      host->store().clearReads();
+      for (const auto& [name, value] : c.data) Set(name, value);
+    };
+    fresh();
+    EXPECT_EQ(Outcome(*Request(c.variable), c.attr), c.opened);
+
+    const char* damaged = c.data.front().first;
+    fresh();
+    host->store().setNoValue(damaged);
+    EXPECT_EQ(Outcome(*Request(c.variable), c.attr), c.attr == Attr::write ? "read-only" : "int 1") << "no value";
+    const Names missingReads = Reads();
+    if (!c.reads.empty()) {
+      EXPECT_EQ(missingReads, c.reads);
+    }
+
+    const double inf = std::numeric_limits<double>::infinity();
+    const CDDCommonVariant unusable[] = {CDDCommonVariant(c.text), std::numeric_limits<double>::quiet_NaN(), inf, -inf};
+    for (const CDDCommonVariant& value : unusable) {
+      fresh();
+      Set(damaged, value);
+      EXPECT_EQ(Outcome(*Request(c.variable), c.attr), c.attr == Attr::write ? "read-only" : "int 1")
+          << ddlib::describe(value);
+      // Text and NaN compare with nothing, as a missing value does; an infinite value
+      // still orders, so the temperature window may stop earlier.
+      if (value.kind() == CDDCommonVariant::Kind::Text || std::isnan(value.getDouble())) {
+        EXPECT_EQ(Reads(), missingReads) << ddlib::describe(value);
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -6,11 +6,11 @@
 
 #include "commands/command_frame.h"
 #include "ddlib/journal.h"
-#include "../methods/host_trace.h"
+#include "support/plugin_host.h"
 
 namespace {
 
-using testing_support::OpenHost;
+using testsupport::OpenPlugin;
 
 // Everything the host can see of a command, as text.
 std::string Describe(const CDDObject& object) {
@@ -44,7 +44,7 @@ struct OtherContext : CHostContext {};
 // Each command carries its one variable, in the list its operation uses, and the
 // catalogue hands the host the same variable in the same set.
 TEST(Commands, EveryRowAgreesWithTheCatalogue) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   std::set<ObjId> seen;
   for (const commands::CommandRow& row : commands::Rows()) {
     SCOPED_TRACE(row.id);
@@ -93,7 +93,7 @@ TEST(Commands, EveryRowAgreesWithTheCatalogue) {
 // Attributes depend on the command alone: not on the context, the store's values or
 // earlier requests; a second request leaves one transaction with one item.
 TEST(Commands, RepeatedRequestsGiveTheSameAttributes) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   OtherContext other;
   for (const char* name : {"read_manu_serial_num", "write_manu_hold_time", "read_manu_check_select_help"}) {
     SCOPED_TRACE(name);
@@ -110,7 +110,7 @@ TEST(Commands, RepeatedRequestsGiveTheSameAttributes) {
 }
 
 TEST(Commands, SharedIndicesDifferOnlyInTheirVariable) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   auto index = [&](const char* name) {
     return dynamic_cast<const CDDCommand&>(*host->Request(name)).index()->getIndex();
   };
@@ -127,7 +127,7 @@ TEST(Commands, SharedIndicesDifferOnlyInTheirVariable) {
 // The read form makes its reply list before the item, the write form after the item
 // has gone into the request list.
 TEST(Commands, ReadAndWriteFormsCallTheLibraryInOrder) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   const std::vector<std::string> head = {"CDDCommand::setSlot(1)", "CDDCommand::setIndex(168)"};
   const std::string item[] = {"CDDDataItem::putKind(1)", "CDDReference::putDefinition(#291 manu_hold_time)",
                               "CDDDataItem::putMask(0)", "CDDDataItemList::Add(-1, -1)"};
@@ -152,7 +152,7 @@ TEST(Commands, ReadAndWriteFormsCallTheLibraryInOrder) {
 
 // A command or method frame handed an object of another class leaves it untouched.
 TEST(Commands, ObjectsOfAnotherClassAreLeftUntouched) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   CDDMethod method(*host->Find("read_manu_hold_time"));
   CDDCommand command(*host->Find("std_Save"));
   for (CDDObject* wrong : {static_cast<CDDObject*>(&method), static_cast<CDDObject*>(&command)}) {

@@ -9,6 +9,7 @@
 
 #include "check.h"
 #include "dtmhost/host.h"
+#include "support/plugin_host.h"
 
 namespace {
 
@@ -175,9 +176,7 @@ TEST(ConformanceCheck, PassesASoundCalculatorAndPutsTheDefaultsBack) {
 // The plug-in as built: every registered object and method passes the sweep (under the
 // sanitizers too, in that build).
 TEST(ConformanceCheck, PassesThePlugin) {
-  std::string error;
-  std::unique_ptr<Host> host = Host::Open(DTM_PLUGIN_PATH, &error);
-  ASSERT_TRUE(host) << error;
+  std::unique_ptr<Host> host = testsupport::OpenPlugin();
   std::ostringstream out;
   EXPECT_EQ(dtmtool::Check(*host, out), 0) << out.str();
 }

@@ -4,6 +4,7 @@
 #include <malloc.h>
 
 #include "dtmhost/host.h"
+#include "support/plugin_host.h"
 
 namespace {
 
@@ -11,9 +12,7 @@ TEST(ConformanceMemory, HundredThousandRequestsDoNotGrowTheHeap) {
 #if defined(__SANITIZE_ADDRESS__)
   GTEST_SKIP() << "the sanitizer's allocator keeps no heap statistics";
 #endif
-  std::string error;
-  std::unique_ptr<dtmhost::Host> host = dtmhost::Host::Open(DTM_PLUGIN_PATH, &error);
-  ASSERT_TRUE(host) << error;
+  std::unique_ptr<dtmhost::Host> host = testsupport::OpenPlugin();
   std::vector<CDDDefinition> all = host->Catalogue();
   for (const CDDDefinition& d : all) host->Request(d);
 

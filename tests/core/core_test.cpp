@@ -15,15 +15,11 @@
 #include "module/calculator.h"
 #include "module/information.h"
 #include "module/registration.h"
+#include "support/plugin_host.h"
 
 namespace {
 
-std::unique_ptr<dtmhost::Host> OpenPlugin() {
-  std::string error;
-  auto host = dtmhost::Host::Open(DTM_PLUGIN_PATH, &error);
-  EXPECT_TRUE(host) << error;
-  return host;
-}
+using testsupport::OpenPlugin;
 
 constexpr const char* kVariableReport = ":   0,  0 : illegal object ID (calculate Variable validity) for object ";
 constexpr const char* kMethodReport = ":   0,  0 : illegal object ID (calculate Method validity) for object ";

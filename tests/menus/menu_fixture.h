@@ -7,6 +7,7 @@
 
 #include "dtmhost/host.h"
 #include "module/calculator.h"
+#include "support/plugin_host.h"
 
 namespace menutest {
 
@@ -18,13 +19,7 @@ inline std::unique_ptr<CDDMenu> AsMenu(std::unique_ptr<CDDObject> object) {
   return std::unique_ptr<CDDMenu>(menu);
 }
 
-// The host on the plug-in loaded as a shared library.
-inline std::unique_ptr<dtmhost::Host> OpenPlugin() {
-  std::string error;
-  auto host = dtmhost::Host::Open(DTM_PLUGIN_PATH, &error);
-  if (!host) throw std::runtime_error(error);
-  return host;
-}
+using testsupport::OpenPlugin;
 
 // The host on a calculator the test owns, so it may change the calculator's tables.
 struct AttachedHost {

@@ -16,6 +16,7 @@
 #include "ddlib/journal.h"
 #include "dtmhost/host.h"
 #include "module/calculator.h"
+#include "support/plugin_host.h"
 
 using Values = std::vector<std::pair<std::string, int>>;
 
@@ -82,9 +83,7 @@ class ValueMenuTest : public testing::Test {
       m_local = std::make_unique<InProcess>();
       return;
     }
-    std::string error;
-    m_host = dtmhost::Host::Open(DTM_PLUGIN_PATH, &error);
-    ASSERT_TRUE(m_host) << error;
+    m_host = testsupport::OpenPlugin();
   }
 
   void Set(const Values& values) {

@@ -44,7 +44,7 @@ const std::string kSensor = Get("manu_sensor_type");
 
 // Every case runs on both twins, with an abort pending from the first question on.
 void RunCases(const std::vector<std::string>& twins, const std::vector<ChangeCase>& cases) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   for (const ChangeCase& c : cases) {
     for (const std::string& method : twins) {
       SetValues(*host, c.values);
@@ -76,7 +76,7 @@ TEST(PreEditMethods, SaveTheParameterEvenWhenTheSavedValueIsEqual) {
                           {"equal", {{pair.parameter, 2}, {pair.saved, 2}}, {Get(pair.parameter), PutI(pair.saved, 2)}}});
   }
   // The saved copy then holds the parameter's value.
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   SetValues(*host, {{"manu_unit_display", 2}, {"last_manu_unit_display", 0}});
   host->RunMethod("meth_pre_edit_manu_unit_display", {});
   EXPECT_EQ(host->store().value("last_manu_unit_display")->getInt(), 2);
@@ -195,7 +195,7 @@ TEST(ChangeMethods, DisplayUnit) {
 
 // The values reach the store as single-precision floats.
 TEST(ChangeMethods, FloatsAreSinglePrecision) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   SetValues(*host, {{"manu_sensor_type", 4}, {"last_manu_sensor_type", 1}, {"manu_check_select", 0}});
   host->RunMethod("meth_changed_manu_sensor_type_TQR", {});
   EXPECT_EQ(host->store().value("manu_check_limit_value")->getDouble(), static_cast<double>(0.1f));
@@ -203,7 +203,7 @@ TEST(ChangeMethods, FloatsAreSinglePrecision) {
 }
 
 TEST(ChangeMethods, ModeHelpIsReadBackWithAnAbortCheck) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   for (bool suppress : {false, true}) {
     dtmhost::Script script;
     script.abortFrom = 1;

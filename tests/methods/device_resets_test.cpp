@@ -32,7 +32,7 @@ std::vector<FactoryReset> FactoryResets(dtmhost::Host& host) {
 }
 
 TEST(FactoryResets, ConfirmPutTheCodeAndWriteIt) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   for (const FactoryReset& reset : FactoryResets(*host)) {
     for (bool suppress : {false, true}) {
       dtmhost::Script script;
@@ -48,7 +48,7 @@ TEST(FactoryResets, ConfirmPutTheCodeAndWriteIt) {
 
 // A stop at the dialogue writes nothing; a stop after the write has sent it.
 TEST(FactoryResets, AbortAtTheDialogueOrAfterTheWrite) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   for (const FactoryReset& reset : FactoryResets(*host)) {
     for (int abortFrom : {1, 2}) {
       dtmhost::Script script;
@@ -62,7 +62,7 @@ TEST(FactoryResets, AbortAtTheDialogueOrAfterTheWrite) {
 }
 
 TEST(FactoryResets, DeviceSpecificWritesWhatTheUserEntered) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   for (int entered : {1, 2506, 2712, 40000}) {
     dtmhost::Script script;
     script.edits["phys_factory_reset"] = CDDCommonVariant(entered);
@@ -78,7 +78,7 @@ TEST(FactoryResets, DeviceSpecificWritesWhatTheUserEntered) {
 }
 
 TEST(DeviceResets, WriteOnlyWhenUnlocked) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   for (const auto& [method, reset] : {std::pair{"method_reset_sensor", 1}, std::pair{"method_reset_general", 2}}) {
     for (int code : {83, 0, 12}) {
       SetValues(*host, {{"manu_reset_device", 0}});
@@ -100,7 +100,7 @@ TEST(DeviceResets, WriteOnlyWhenUnlocked) {
 
 // An abort noticed after the write still leaves the reset sent.
 TEST(DeviceResets, AbortAfterTheWrite) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   dtmhost::Script script;
   script.device["read_manu_alarm_enable_code"] = {{"manu_alarm_enable_code", CDDCommonVariant(83)}};
   script.abortFrom = 2;

@@ -1,20 +1,15 @@
 // Reading the reference host's method traces in tests.
 #pragma once
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "dtmhost/host.h"
+#include "support/plugin_host.h"
 
 namespace testing_support {
 
-inline std::unique_ptr<dtmhost::Host> OpenHost() {
-  std::string error;
-  auto host = dtmhost::Host::Open(DTM_PLUGIN_PATH, &error);
-  if (!host) throw std::runtime_error(error);
-  return host;
-}
+using testsupport::OpenPlugin;
 
 // "op(arg, arg)" per call.
 inline std::vector<std::string> Lines(const std::vector<dtmhost::TraceEntry>& trace) {

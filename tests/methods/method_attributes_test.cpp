@@ -10,7 +10,7 @@
 
 namespace {
 
-using testing_support::OpenHost;
+using testsupport::OpenPlugin;
 
 const CDDMethod& AsMethod(const std::unique_ptr<CDDObject>& object) { return dynamic_cast<const CDDMethod&>(*object); }
 
@@ -18,7 +18,7 @@ const CDDMethod& AsMethod(const std::unique_ptr<CDDObject>& object) { return dyn
 // each request follows (access either right after label and help, or right after the
 // class).
 TEST(MethodAttributes, EveryMethodFollowsTheFrame) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   int methods = 0, offline = 0, code2 = 0, withHelp = 0;
   std::set<std::string> accessFirst;
   for (const CDDDefinition& d : host->Catalogue()) {
@@ -75,7 +75,7 @@ TEST(MethodAttributes, EveryMethodFollowsTheFrame) {
 
 // Labels and help reach the host byte for byte: blanks, tabs and Latin-1 letters.
 TEST(MethodAttributes, TextsAreKeptByteExact) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   auto label = [&](const char* name) { return *AsMethod(host->Request(name)).getLabel(); };
   EXPECT_EQ(label("SEPARATOR"), " ");
   EXPECT_EQ(label("pre_read_download_variables"), " ");
@@ -91,7 +91,7 @@ TEST(MethodAttributes, TextsAreKeptByteExact) {
 
 // The class is reset on every request, so codes the host set in between are cleared.
 TEST(MethodAttributes, ClassIsResetOnEveryRequest) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   for (const char* name : {"std_Save", "pre_write_upload_variables_lock"}) {
     auto object = host->Request(name);
     auto& method = dynamic_cast<CDDMethod&>(*object);

@@ -10,13 +10,13 @@
 namespace {
 
 using testing_support::Lines;
-using testing_support::OpenHost;
+using testsupport::OpenPlugin;
 using Lines_t = std::vector<std::string>;
 
 // Empty bodies run the bare frame whatever the abort state: no abort check, no
 // publication, the context's own result.
 TEST(MethodFrame, EmptyMethodsRunOnlyTheFrame) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   int empty = 0;
   for (const methods::MethodRow& row : methods::Rows()) {
     if (row.body != methods::body::Empty) continue;
@@ -41,7 +41,7 @@ const Lines_t kAlarmReads = {"readCommand(\"read_manu_alarm_error_state\")",
                              "readCommand(\"read_manu_alarm_cleaning_trigger\")"};
 
 TEST(MethodFrame, PendingAbortStopsAfterTheFirstDeviceOperation) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   dtmhost::Script script;
   script.abortFrom = 1;
   auto run = host->RunMethod("meth_read_alarm_status_params", script, false);
@@ -52,7 +52,7 @@ TEST(MethodFrame, PendingAbortStopsAfterTheFirstDeviceOperation) {
 }
 
 TEST(MethodFrame, SuppressedAbortRunsEveryStatementAndStillAsks) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   dtmhost::Script script;
   script.abortFrom = 1;
   auto run = host->RunMethod("meth_read_alarm_status_params", script, true);
@@ -65,7 +65,7 @@ TEST(MethodFrame, SuppressedAbortRunsEveryStatementAndStillAsks) {
 
 // An integer the context throws ends the run as stopped, without an abort check.
 TEST(MethodFrame, IntegerThrownByTheContextEndsTheRunAsStopped) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   dtmhost::Script script;
   script.throwAt = 3;
   script.throwValue = 42;

@@ -10,13 +10,13 @@ namespace {
 using testing_support::Count;
 using testing_support::Lines;
 using testing_support::Named;
-using testing_support::OpenHost;
+using testsupport::OpenPlugin;
 using testing_support::Ops;
 using Names = std::vector<std::string>;
 
 class ReadBodies : public ::testing::Test {
  protected:
-  std::unique_ptr<dtmhost::Host> host = OpenHost();
+  std::unique_ptr<dtmhost::Host> host = OpenPlugin();
 
   void Set(const std::string& name, int value) { host->store().setValue(name, CDDCommonVariant(value)); }
   dtmhost::Host::Run Run(const std::string& method, dtmhost::Script script = {}, bool suppress = false) {

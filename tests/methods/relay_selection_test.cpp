@@ -62,7 +62,7 @@ const FunctionRow kDecisions[] = {
 
 class RelayFunction : public ::testing::Test {
  protected:
-  std::unique_ptr<dtmhost::Host> host = OpenHost();
+  std::unique_ptr<dtmhost::Host> host = OpenPlugin();
   void Configure(const FunctionRow& row) {
     SetValues(*host, {{"manu_relay_select_relay", row.relay},
                       {"manu_cleaning_function_enabled", row.cleaning},
@@ -198,7 +198,7 @@ TEST(RelaySelection, ListsByRelayCount) {
       {"two relays, answer far out", 2, 0, {1L << 32}, {count, kPublish, Shown(kRelayPrompt, 2), kCheck}, true},
       {"four, answer not offered", 4, 1, {4}, {count}, true},
   };
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   for (SelectRow row : rows) {
     if (row.relays == 4) {
       row.body.insert(row.body.end(), toRelay3.begin(), toRelay3.end());

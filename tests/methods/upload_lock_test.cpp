@@ -24,7 +24,7 @@ dtmhost::Script VersionDevice() {
 }
 
 TEST(UploadLock, UnlocksBeforeAndRestoresTheDeviceCodeAfter) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   for (int reported : {0, 83, 1234}) {
     SetValues(*host, {{"manu_alarm_enable_code_DIAGNOSTIC", reported}, {kCode, reported}, {kVersion, 0}});
     auto lock = host->RunMethod("pre_write_upload_variables_lock", VersionDevice());
@@ -43,7 +43,7 @@ TEST(UploadLock, UnlocksBeforeAndRestoresTheDeviceCodeAfter) {
 // A stop after the code write leaves the device unlocked and the backup set; the
 // restore then skips only its saveValues.
 TEST(UploadLock, AbortAfterTheWrite) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   SetValues(*host, {{"manu_alarm_enable_code_DIAGNOSTIC", 7}, {kCode, 7}});
   dtmhost::Script script = VersionDevice();
   script.abortFrom = 1;
@@ -64,7 +64,7 @@ TEST(UploadLock, AbortAfterTheWrite) {
 }
 
 TEST(SensorTypeGuard, PassesWhenTheDeviceHasTheSetsSensorType) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   SetValues(*host, {{"manu_sensor_type_local", 2}, {"manu_sensor_type_diagnostic", 2}});
   auto run = host->RunMethod("method_WriteToDevice_PRE_WRITE", {});
   EXPECT_EQ(Lines(run.trace), Framed("method_WriteToDevice_PRE_WRITE", {Get("manu_sensor_type_local"),
@@ -75,7 +75,7 @@ TEST(SensorTypeGuard, PassesWhenTheDeviceHasTheSetsSensorType) {
 // A changed sensor type is written alone and the transfer stops with the message,
 // whether or not that write itself was stopped.
 TEST(SensorTypeGuard, ChangedSensorTypeIsWrittenAloneAndTheTransferStops) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   for (bool abortInside : {false, true}) {
     SetValues(*host, {{"manu_sensor_type_local", 3}, {"manu_sensor_type_diagnostic", 1}, {"manu_sensor_type", 1}});
     dtmhost::Script script;
@@ -106,7 +106,7 @@ TEST(SensorTypeGuard, ChangedSensorTypeIsWrittenAloneAndTheTransferStops) {
 
 // Whichever sensor-type variable was edited, the copy follows manu_sensor_type.
 TEST(SensorTypeGuard, RememberCopiesTheSensorTypeWithoutAbortCheck) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   SetValues(*host, {{"manu_sensor_type", 2}, {"manu_sensor_type_diagnostic", 5}, {"manu_sensor_type_local", 0}});
   dtmhost::Script script;
   script.abortFrom = 1;
@@ -119,7 +119,7 @@ TEST(SensorTypeGuard, RememberCopiesTheSensorTypeWithoutAbortCheck) {
 // The set's own code is written in both cases; a code that does not unlock is shown
 // first and saved once more.
 TEST(UploadAccessCheck, TellsTheUserWhenTheCodeDoesNotUnlock) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   for (int code : {83, 0, 12}) {
     SetValues(*host, {{kCode, code}, {kVersion, 0}});
     auto run = host->RunMethod("pre_write_upload_variables", VersionDevice());

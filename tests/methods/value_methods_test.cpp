@@ -18,7 +18,7 @@ bool IgnoredByDefault(const std::string& name) {
 }
 
 TEST(CommErrorMethods, SetEveryRangeInAscendingOrder) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   const struct {
     const char* method;
     Lines_t general;
@@ -50,7 +50,7 @@ TEST(CommErrorMethods, SetEveryRangeInAscendingOrder) {
 }
 
 TEST(LimitMethods, SecondValueLimitsFollowTheMode) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   const struct {
     int mode;
     float lower, upper;
@@ -68,7 +68,7 @@ TEST(LimitMethods, SecondValueLimitsFollowTheMode) {
 
 // The sensor type is asked a second time unless the first answer was 1.
 TEST(LimitMethods, MainValueLimitFollowsTheSensorType) {
-  auto host = OpenHost();
+  auto host = OpenPlugin();
   const struct {
     int sensorType;
     float limit;

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "dtmhost/host.h"
+#include "support/plugin_host.h"
 #include "variable_dump.h"
 #include "variables/identity_rows.h"
 
@@ -12,15 +13,7 @@ namespace {
 
 using namespace variables;
 
-class IdentityHostTest : public testing::Test {
- protected:
-  void SetUp() override {
-    std::string error;
-    host = dtmhost::Host::Open(DTM_PLUGIN_PATH, &error);
-    ASSERT_TRUE(host) << error;
-  }
-  std::unique_ptr<dtmhost::Host> host;
-};
+using IdentityHostTest = testsupport::PluginHostTest;
 
 TEST_F(IdentityHostTest, PhysicalBlockIsNumberOne) {
   std::unique_ptr<CDDObject> object = host->Request("physical_block");

@@ -10,16 +10,11 @@
 #include <vector>
 
 #include "dtmhost/host.h"
+#include "support/plugin_host.h"
 
-class ParameterRequests : public testing::Test {
+class ParameterRequests : public testsupport::PluginHostTest {
  protected:
   using Names = std::vector<std::string>;
-
-  void SetUp() override {
-    std::string error;
-    host = dtmhost::Host::Open(DTM_PLUGIN_PATH, &error);
-    ASSERT_TRUE(host) << error;
-  }
 
   void Set(const char* name, const CDDCommonVariant& value) { host->store().setValue(name, value); }
 
@@ -74,8 +69,6 @@ class ParameterRequests : public testing::Test {
     for (const std::string& e : Enumerators(v)) all += " {" + e + "}";
     return all;
   }
-
-  std::unique_ptr<dtmhost::Host> host;
 
  private:
   static CDDType::Range Range0(const CDDVariable& v) {

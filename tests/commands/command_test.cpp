@@ -84,10 +84,10 @@ TEST(Commands, EveryRowAgreesWithTheCatalogue) {
     EXPECT_EQ(carried[0], *item.reference().getDefinition());
   }
   // The other commands of the catalogue are not described by this table.
-  int available = 0;
+  std::size_t available = 0;
   for (const CDDDefinition& d : host->Catalogue())
     if (d.getKind() == ObjectKindCommand && host->Request(d)->getAttributesAvailable()) ++available;
-  EXPECT_EQ(available, 74);
+  EXPECT_EQ(available, seen.size());
 }
 
 // Attributes depend on the command alone: not on the context, the store's values or

@@ -83,14 +83,11 @@ TEST(CoreDispatch, ExecutingAnUnknownMethodIsReportedAndAnswersMinusOne) {
 TEST(CoreDispatch, EveryDefinedMethodIsValidAndEveryDefinedVariableAndMenu) {
   auto host = OpenPlugin();
   ASSERT_TRUE(host);
-  int methods = 0;
   for (const CDDDefinition& d : host->Catalogue()) {
     if (d.getKind() != ObjectKindMethod && d.getKind() != ObjectKindVariable && d.getKind() != ObjectKindMenu)
       continue;
-    methods += d.getKind() == ObjectKindMethod;
     EXPECT_TRUE(host->Valid(d)) << d.getName();
   }
-  EXPECT_EQ(methods, 85);
   EXPECT_TRUE(host->errors().reports().empty());
 }
 

@@ -1,5 +1,5 @@
-// The fixed menus as the host sees them: counts and access, the tree below the roots,
-// the rules that tie twins and views together, and the labels' bytes.
+// The fixed menus as the host sees them: the tree below the roots, the rules that tie
+// twins and views together, and the labels' bytes.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -13,9 +13,6 @@
 #include "menus/menu_frame.h"
 
 namespace {
-
-constexpr auto On = AccessOnline;
-constexpr auto Off = AccessOffline;
 
 bool ReadOnly(const CDDMenuItem& item) { return item.qualifications() == std::vector<int>{QualificationReadOnly}; }
 
@@ -44,80 +41,6 @@ class FixedMenus : public ::testing::Test {
   static inline dtmhost::Host* host = nullptr;
   static inline std::map<ObjId, std::unique_ptr<CDDMenu>> filled;
 };
-
-struct Summary {
-  ObjId menu;
-  enumDDAccessType access;
-  std::size_t items;
-};
-
-// The summary table of all menus with a fixed item list.
-constexpr Summary kSummary[] = {
-    {id::Menu_CommError, Off, 26}, {id::Menu_CommError_Delay, Off, 2},
-    {id::OfflineDialog_CommErrorHandling, Off, 5}, {id::Page_CommError_General, Off, 6},
-    {id::Page_CommError_Application, Off, 7}, {id::Page_CommError_Access, Off, 11},
-    {id::Page_CommError_Resource, Off, 6}, {id::Page_CommError_Other, Off, 2}, {id::Menu_File, Off, 13},
-    {id::Menu_S_Device, Off, 7}, {id::Menu_M_Device, Off, 2}, {id::Menu_S_View, On, 2}, {id::Menu_M_View, Off, 5},
-    {id::Menu_Help, Off, 7}, {id::Menu_Options, Off, 1}, {id::Menu_S_Options, Off, 4}, {id::Menu_M_Options, Off, 2},
-    {id::Page_diagnosis_phys_block, On, 9}, {id::OnlineDialog_reset, Off, 4}, {id::Page_reset, Off, 4},
-    {id::Tab_s_ident, Off, 2}, {id::Tab_s_ident_opunit, Off, 3}, {id::Tab_m_ident, Off, 2},
-    {id::Tab_m_ident_opunit, Off, 3}, {id::Tab_s_certificates, Off, 1}, {id::Page_diagnosis_general, On, 8},
-    {id::Tab_s_ident_device, Off, 7}, {id::Tab_m_ident_device, Off, 7}, {id::OnlineWindow_yt, Off, 1},
-    {id::Page_yt_unavailable, Off, 1}, {id::Bar_yt_unavailable, Off, 1}, {id::Menu_Main_Specialist, On, 3},
-    {id::Menu_Main_Maintenance, On, 3}, {id::OnlineWindow_display, On, 3}, {id::BarVal_manu_meas_value_main, On, 3},
-    {id::BarVal_manu_meas_value_second, On, 3}, {id::BarVal_manu_meas_value_temperature, On, 3},
-    {id::OnlineWindow_diagnosis, On, 2}, {id::Page_diagnosis_status, On, 2}, {id::OnlineDialog_manu_mode, On, 1},
-    {id::OnlineDialog_manu_sensor_type, On, 1}, {id::OnlineDialog_temperature, On, 2},
-    {id::Page_set_temperature_absolute, On, 2}, {id::Page_set_temperature_relative, On, 2},
-    {id::Menu_contact_output, On, 2}, {id::OnlineDialog_select_relay_function, On, 6},
-    {id::OnlineDialog_alarm_relays, On, 2}, {id::Page_diagnose_code, On, 1}, {id::Page_alarm_status, On, 4},
-    {id::OnlineDialog_access_code, On, 1}, {id::OnlineDialog_reset_device, On, 1},
-    {id::Table_Main_Specialist, Off, 2}, {id::Table_Main_Maintenance, Off, 2}, {id::Tab_s_PA_Profil, Off, 2},
-    {id::Tab_m_PA_Profil, Off, 2}, {id::Tab_s_QZ_Std_Matrix, Off, 8}, {id::Tab_m_QZ_Std_Matrix, Off, 9},
-    {id::Tab_s_QZ_Device_Matrix_v0, Off, 11}, {id::Tab_m_QZ_Device_Matrix_v0, Off, 10},
-    {id::Tab_s_QZ_Device_Matrix_v1, Off, 5}, {id::Tab_m_QZ_Device_Matrix_v1, Off, 5},
-    {id::Tab_s_QZ_Device_Matrix_v3, Off, 43}, {id::Tab_m_QZ_Device_Matrix_v3, Off, 3},
-    {id::Tab_s_QZ_Device_Matrix_v4, Off, 40}, {id::Tab_m_QZ_Device_Matrix_v4, Off, 40},
-    {id::Tab_s_QZ_Device_Matrix_v5, Off, 7}, {id::Tab_m_QZ_Device_Matrix_v5, Off, 7},
-    {id::Tab_s_QZ_Device_Matrix_v7, Off, 10}, {id::Tab_m_QZ_Device_Matrix_v7, Off, 9},
-    {id::Tab_s_QZ_Device_Matrix_v8, Off, 9}, {id::Tab_m_QZ_Device_Matrix_v8, Off, 9},
-    {id::Tab_s_QZ_Device_Matrix_v9, Off, 4}, {id::Tab_m_QZ_Device_Matrix_v9, Off, 4},
-    {id::Tab_s_QZ_Device_Matrix_vA, Off, 4}, {id::Tab_m_QZ_Device_Matrix_vA, Off, 4},
-    {id::Tab_s_QZ_Device_Matrix_v0_ONLINE, On, 11}, {id::Tab_m_QZ_Device_Matrix_v0_ONLINE, On, 10},
-    {id::Tab_s_QZ_Device_Matrix_v1_ONLINE, On, 5}, {id::Tab_m_QZ_Device_Matrix_v1_ONLINE, On, 5},
-    {id::Tab_s_QZ_Device_Matrix_v3_ONLINE, On, 43}, {id::Tab_m_QZ_Device_Matrix_v3_ONLINE, On, 3},
-    {id::Tab_s_QZ_Device_Matrix_v4_ONLINE, On, 40}, {id::Tab_m_QZ_Device_Matrix_v4_ONLINE, On, 40},
-    {id::Tab_s_QZ_Device_Matrix_v5_ONLINE, On, 7}, {id::Tab_m_QZ_Device_Matrix_v5_ONLINE, On, 7},
-    {id::Tab_s_QZ_Device_Matrix_v7_ONLINE, On, 10}, {id::Tab_m_QZ_Device_Matrix_v7_ONLINE, On, 9},
-    {id::Tab_s_QZ_Device_Matrix_v8_ONLINE, On, 9}, {id::Tab_m_QZ_Device_Matrix_v8_ONLINE, On, 9},
-    {id::Tab_s_QZ_Device_Matrix_v9_ONLINE, On, 5}, {id::Tab_m_QZ_Device_Matrix_v9_ONLINE, On, 4},
-    {id::Tab_s_QZ_Device_Matrix_vA_ONLINE, On, 4}, {id::Tab_m_QZ_Device_Matrix_vA_ONLINE, On, 4},
-    {id::Tab_s_ident_opunit_ONLINE, On, 3}, {id::Tab_m_ident_opunit_ONLINE, On, 3},
-    {id::Tab_s_ident_device_ONLINE, On, 7}, {id::Tab_m_ident_device_ONLINE, On, 7},
-    {id::Tab_s_certificates_ONLINE, On, 1}, {id::Table_Main_Specialist_ONLINE, On, 2},
-    {id::Table_Main_Maintenance_ONLINE, On, 2}, {id::Tab_s_QZ_Std_Matrix_ONLINE, On, 8},
-    {id::Tab_m_QZ_Std_Matrix_ONLINE, On, 9}, {id::Tab_s_PA_Profil_ONLINE, On, 2},
-    {id::Tab_m_PA_Profil_ONLINE, On, 1}, {id::Tab_s_ident_ONLINE, On, 2}, {id::Tab_m_ident_ONLINE, On, 2},
-    {id::DTM_offline_root_menu, Off, 2}, {id::DTM_online_root_menu, On, 2}, {id::DTM_observe_menu, On, 3},
-    {id::DTM_trend_menu, On, 3}, {id::DTM_diagnosis_menu, On, 2}, {id::DTM_Reset_menu, On, 1},
-    {id::DTM_lock_unlock_menu, On, 1}, {id::_MVXGSD_channel_module_setup, Off, 3},
-};
-
-TEST_F(FixedMenus, AccessAndItemCountOfEveryMenuMatchTheSummary) {
-  ASSERT_EQ(std::size(kSummary), filled.size());
-  for (const Summary& s : kSummary) {
-    SCOPED_TRACE(NameOf(s.menu));
-    ASSERT_EQ(filled.count(s.menu), 1u);
-    const CDDMenu& menu = *filled[s.menu];
-    EXPECT_EQ(menu.getAccess(), s.access);
-    EXPECT_EQ(Items(menu).size(), s.items);
-    EXPECT_TRUE(menu.getAttributesAvailable());
-    // Only the two master-reset menus carry a help text.
-    bool resetMenu = s.menu == id::OnlineDialog_reset || s.menu == id::Page_reset;
-    EXPECT_EQ(menu.getHelp().has_value(), resetMenu);
-    for (const CDDMenuItem& item : Items(menu)) EXPECT_LE(item.qualifications().size(), 1u);
-  }
-}
 
 // Menus that no menu holds and no role names; the host reaches them only by asking
 // for them.

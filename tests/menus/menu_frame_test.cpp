@@ -94,7 +94,6 @@ std::string Snapshot(const CDDMenu& menu) {
 
 TEST(MenuFrame, EveryMenuAnswersAgainWithTheSameMenuAndNoAccumulatedItemsAndReadsNothing) {
   auto host = menutest::OpenPlugin();
-  int menus = 0;
   for (const menus::MenuRow& row : menus::FixedMenus()) {
     SCOPED_TRACE(row.id);
     const CDDDefinition& definition = *host->Find(row.id);
@@ -105,9 +104,7 @@ TEST(MenuFrame, EveryMenuAnswersAgainWithTheSameMenuAndNoAccumulatedItemsAndRead
     EXPECT_EQ(Snapshot(*menutest::AsMenu(host->Request(definition))), once);
     EXPECT_TRUE(first->getAttributesAvailable());
     EXPECT_EQ(host->store().readCount(), 0);
-    ++menus;
   }
-  EXPECT_EQ(menus, 114);
   EXPECT_EQ(ObjectStore::liveCopies(), 0);
 }
 

@@ -14,17 +14,14 @@ using testsupport::OpenPlugin;
 
 const CDDMethod& AsMethod(const std::unique_ptr<CDDObject>& object) { return dynamic_cast<const CDDMethod&>(*object); }
 
-// Census of the attributes over every method of the catalogue, and the one call order
-// each request follows (access either right after label and help, or right after the
-// class).
+// The attributes of every method of the catalogue, and the one call order each request
+// follows (access either right after label and help, or right after the class).
 TEST(MethodAttributes, EveryMethodFollowsTheFrame) {
   auto host = OpenPlugin();
-  int methods = 0, offline = 0, code2 = 0, withHelp = 0;
   std::set<std::string> accessFirst;
   for (const CDDDefinition& d : host->Catalogue()) {
     if (d.getKind() != ObjectKindMethod) continue;
     SCOPED_TRACE(d.getName());
-    ++methods;
     std::unique_ptr<CDDObject> object(MakeDescriptionObject(d));
     ddlib::JournalScope journal;
     host->calculator().Calculate(host->context(), object.get());
@@ -33,9 +30,6 @@ TEST(MethodAttributes, EveryMethodFollowsTheFrame) {
     ASSERT_TRUE(method.getLabel() && method.getAccess());
     EXPECT_EQ(method.getValidity(), true);
     EXPECT_EQ(std::popcount(method.classInfo().mask()), 1);
-    offline += *method.getAccess() == AccessOffline;
-    code2 += method.classInfo().isSet(MethodClassCode2);
-    withHelp += method.getHelp().has_value();
     EXPECT_TRUE(method.classInfo().isSet(MethodClassCode2) || method.classInfo().isSet(MethodClassContained));
 
     std::vector<std::string> lines = ddlib::Journal::lines();
@@ -62,10 +56,6 @@ TEST(MethodAttributes, EveryMethodFollowsTheFrame) {
     expected.push_back("CDDObject::putAttributesAvailable(true)");
     EXPECT_EQ(rest, expected);
   }
-  EXPECT_EQ(methods, 85);
-  EXPECT_EQ(offline, 21);
-  EXPECT_EQ(code2, 3);
-  EXPECT_EQ(withHelp, 4);
   EXPECT_EQ(accessFirst, (std::set<std::string>{"CommError_IgnoreAllErrors", "CommError_CheckAllErrors",
                                                 "CommError_DefaultHandling", "method_phys_factory_reset_params",
                                                 "pre_read_download_variables", "pre_write_upload_variables",

@@ -19,7 +19,6 @@ std::vector<long> Values(const CDDVariable& v) {
 
 TEST(CommError, RangesCoverTheErrorCodeByteWithoutGapOrOverlap) {
   long next = 0x00;
-  int ranges = 0;
   for (ObjId id = id::CommError_0000_009F; id <= id::CommError_00D0_00FF; ++id) {
     const VariableRow* row = RowFor(id);
     ASSERT_TRUE(row) << id;
@@ -30,7 +29,6 @@ TEST(CommError, RangesCoverTheErrorCodeByteWithoutGapOrOverlap) {
     EXPECT_EQ(low, next) << name;
     EXPECT_LE(low, high) << name;
     next = high + 1;
-    ++ranges;
 
     auto v = FillRow(id, UsedVariable(id));
     const CDDType* t = v->typeInfo();
@@ -40,7 +38,6 @@ TEST(CommError, RangesCoverTheErrorCodeByteWithoutGapOrOverlap) {
     EXPECT_EQ(v->getHelp(), "") << name;
     EXPECT_EQ(v->classInfo().mask(), 1u << ClassLocal) << name;
   }
-  EXPECT_EQ(ranges, 26);
   EXPECT_EQ(next, 0x100);
 }
 

@@ -2,6 +2,7 @@
 // the kind of their type, reads counted in order, value copies counted until deleted.
 #include <gtest/gtest.h>
 
+#include "catalogue/object_ids.h"
 #include "dtmhost/host.h"
 #include "fake_calculator.h"
 
@@ -117,10 +118,10 @@ TEST(ObjectStoreValues, CoerceConvertsToTheKindOfTheType) {
 
 TEST(ObjectStoreRegistrations, KeepsCopiesOfWhatTheCatalogueHandsOver) {
   ObjectStore store;
-  CDDDefinition command(358, "read_manu_mode", ObjectKindCommand);
-  CDDDefinition variable(215, "manu_mode", ObjectKindVariable);
+  CDDDefinition command(id::read_manu_mode, "read_manu_mode", ObjectKindCommand);
+  CDDDefinition variable(id::manu_mode, "manu_mode", ObjectKindVariable);
   {
-    auto block = std::make_unique<CDDBlock>(CDDDefinition(125, "physical_block", ObjectKindBlock));
+    auto block = std::make_unique<CDDBlock>(CDDDefinition(id::physical_block, "physical_block", ObjectKindBlock));
     block->putNumber(1);
     store.addObject(*block);
     CDDDefinitionSet carried, empty;

@@ -87,8 +87,12 @@ TEST_F(RelayFunctionDialogInProcess, ReadsTheFunctionOnceAfterTheFixedItems) {
   Set({{"manu_relay_function", 6}});
   ddlib::JournalScope journal;
   Ask(kDialog);
-  EXPECT_EQ(AppendsAndReads(), (std::vector<std::string>{"add 224", "add 225", "add 226", "read manu_relay_function",
-                                                         "add 248", "add 249", "add 250"}));
+  auto add = [](ObjId item) { return "add " + std::to_string(item); };
+  EXPECT_EQ(AppendsAndReads(),
+            (std::vector<std::string>{add(id::manu_relay_select_relay), add(id::manu_relay_function),
+                                      add(id::manu_relay_enabled), "read manu_relay_function",
+                                      add(id::manu_relay_timer_clean_time), add(id::manu_relay_timer_pause_time),
+                                      add(id::manu_relay_timer_pause_time_min)}));
 }
 
 TEST_F(RelayFunctionDialog, FollowsTheValueAtEachRequest) {

@@ -34,7 +34,7 @@ class TransferLists : public ValueMenuTest {
     return Ask(list);
   }
   // The items of the answer that belong to the given set, in list order.
-  static std::vector<ObjId> Among(const MenuAnswer& answer, std::initializer_list<ObjId> set) {
+  static std::vector<ObjId> Among(const MenuAnswer& answer, const std::vector<ObjId>& set) {
     std::vector<ObjId> found;
     for (ObjId item : answer.items)
       if (std::find(set.begin(), set.end(), item) != set.end()) found.push_back(item);
@@ -73,8 +73,37 @@ const std::string kMon = "manu_check_monitoring_enabled";
 
 TEST_F(TransferLists, ReadListWithAllDecidingValuesZero) {
   MenuAnswer a = Ask(kReadList);
-  const std::vector<ObjId> fixed{133, 138, 139, 150, 151, 152, 153, 154, 159, 162, 163, 164, 200, 201, 202, 206,
-                                 207, 574, 286, 287, 289, 293, 213, 214, 282, 283, 284, 290, 291, 296, 578};
+  const std::vector<ObjId> fixed{id::phys_blk_profile_rev,
+                                 id::phys_st_rev,
+                                 id::phys_tag_desc,
+                                 id::phys_software_rev,
+                                 id::phys_hardware_rev,
+                                 id::phys_manufacturer_id,
+                                 id::phys_device_id,
+                                 id::phys_serial_num,
+                                 id::phys_device_certification,
+                                 id::phys_descriptor,
+                                 id::phys_message,
+                                 id::phys_install_date,
+                                 id::phys_actual_error_code,
+                                 id::phys_device_bus_address,
+                                 id::phys_device_software_number,
+                                 id::manu_meas_value_main,
+                                 id::manu_meas_value_temperature,
+                                 id::manu_unit_display,
+                                 id::manu_alarm_error_state,
+                                 id::manu_alarm_contact_enabled,
+                                 id::manu_alarm_enable_code,
+                                 id::manu_cleaning_function_enabled,
+                                 id::manu_digital_input,
+                                 id::manu_damping_measure_value,
+                                 id::manu_alarm_contact_type,
+                                 id::manu_alarm_delay_unit,
+                                 id::manu_alarm_delay,
+                                 id::manu_hold_configuration,
+                                 id::manu_hold_time,
+                                 id::manu_SW_version,
+                                 id::manu_serial_num};
   EXPECT_EQ(a.items, fixed);
   for (const auto& q : a.qualifications) EXPECT_TRUE(q.empty());
   EXPECT_EQ(a.reads,
@@ -214,8 +243,12 @@ TEST_F(TransferLists, ReadListControlStopDelays) {
 
 TEST_F(TransferLists, WriteListFixedItemsAndReadsWithoutOptions) {
   MenuAnswer a = AskWith(kWriteList, {{"manu_sensor_type", 3}});
-  EXPECT_EQ(a.items,
-            (std::vector<ObjId>{629, 139, 162, 163, 164, 209, 574, 210, 213, 214, 274, 278, 282, 283, 284, 290, 291}));
+  EXPECT_EQ(a.items, (std::vector<ObjId>{
+                         id::manu_sensor_type_local, id::phys_tag_desc, id::phys_descriptor, id::phys_message,
+                         id::phys_install_date, id::manu_sensor_type, id::manu_unit_display, id::manu_control_stop,
+                         id::manu_digital_input, id::manu_damping_measure_value, id::manu_check_threshold_enabled,
+                         id::manu_check_monitoring_enabled, id::manu_alarm_contact_type, id::manu_alarm_delay_unit,
+                         id::manu_alarm_delay, id::manu_hold_configuration, id::manu_hold_time}));
   EXPECT_EQ(
       a.reads,
       Join({{"manu_control_stop", "manu_sensor_type", "manu_current_input_enabled", "manu_pH_enabled", kThr, kSel},
@@ -231,9 +264,41 @@ TEST_F(TransferLists, WriteListLengthsAndReadCountsAtTheirExtremes) {
       kWriteList, Ones({"manu_control_stop", "manu_sensor_type", "manu_pH_enabled", "manu_mode", "manu_ph_compensation",
                         "manu_current_input_enabled", "manu_current_control_stop", "manu_current_PID_influence"},
                        {{kThr, 3}, {kMon, 3}}));
-  EXPECT_EQ(longest.items, (std::vector<ObjId>{629, 139, 162, 163, 164, 209, 574, 210, 211, 212, 213, 214,
-                                               218, 219, 265, 266, 267, 268, 269, 270, 271, 272, 274, 275,
-                                               276, 277, 278, 279, 280, 281, 282, 283, 284, 290, 291}));
+  EXPECT_EQ(longest.items, (std::vector<ObjId>{id::manu_sensor_type_local,
+                                               id::phys_tag_desc,
+                                               id::phys_descriptor,
+                                               id::phys_message,
+                                               id::phys_install_date,
+                                               id::manu_sensor_type,
+                                               id::manu_unit_display,
+                                               id::manu_control_stop,
+                                               id::manu_control_stop_switch_off_delay,
+                                               id::manu_control_stop_switch_on_delay,
+                                               id::manu_digital_input,
+                                               id::manu_damping_measure_value,
+                                               id::manu_ph_compensation,
+                                               id::manu_ph_compensation_manual,
+                                               id::manu_current_control_stop,
+                                               id::manu_current_switch_off_delay,
+                                               id::manu_current_switch_on_delay,
+                                               id::manu_current_switch_off_value,
+                                               id::manu_current_switch_off_direction,
+                                               id::manu_current_PID_influence,
+                                               id::manu_current_k_influence,
+                                               id::manu_check_select,
+                                               id::manu_check_threshold_enabled,
+                                               id::manu_check_error_delay,
+                                               id::manu_check_threshold_low,
+                                               id::manu_check_threshold_high,
+                                               id::manu_check_monitoring_enabled,
+                                               id::manu_check_low_alarm_time_max,
+                                               id::manu_check_high_alarm_time_max,
+                                               id::manu_check_limit_value,
+                                               id::manu_alarm_contact_type,
+                                               id::manu_alarm_delay_unit,
+                                               id::manu_alarm_delay,
+                                               id::manu_hold_configuration,
+                                               id::manu_hold_time}));
   MenuAnswer most = AskWith(kWriteList, {{"manu_sensor_type", 1},
                                          {"manu_pH_enabled", 1},
                                          {"manu_mode", 1},
@@ -252,8 +317,14 @@ TEST_F(TransferLists, WriteListCheckSelectionNeedsPhAndAModeOtherThanZero) {
     std::vector<ObjId> items;  // among compensation and check selection
   };
   const Case cases[] = {
-      {3, 1, 2, 1, {272}},      {1, 1, 2, 1, {272}}, {2, 0, 2, 0, {218}},      {2, 0, 2, 1, {218, 219}},
-      {0, 1, 0, 1, {218, 219}}, {0, 1, 0, 0, {218}}, {0, 1, 1, 0, {218, 272}}, {3, 0, 1, 1, {}},
+      {3, 1, 2, 1, {id::manu_check_select}},
+      {1, 1, 2, 1, {id::manu_check_select}},
+      {2, 0, 2, 0, {id::manu_ph_compensation}},
+      {2, 0, 2, 1, {id::manu_ph_compensation, id::manu_ph_compensation_manual}},
+      {0, 1, 0, 1, {id::manu_ph_compensation, id::manu_ph_compensation_manual}},
+      {0, 1, 0, 0, {id::manu_ph_compensation}},
+      {0, 1, 1, 0, {id::manu_ph_compensation, id::manu_check_select}},
+      {3, 0, 1, 1, {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.sensor << "/" << c.ph << "/" << c.mode << "/" << c.compensation);
@@ -261,7 +332,7 @@ TEST_F(TransferLists, WriteListCheckSelectionNeedsPhAndAModeOtherThanZero) {
                                         {"manu_pH_enabled", c.ph},
                                         {"manu_mode", c.mode},
                                         {"manu_ph_compensation", c.compensation}});
-    EXPECT_EQ(Among(a, {218, 219, 272}), c.items);
+    EXPECT_EQ(Among(a, {id::manu_ph_compensation, id::manu_ph_compensation_manual, id::manu_check_select}), c.items);
   }
 }
 
@@ -324,11 +395,11 @@ TEST_F(TransferListsInProcess, WriteListAppendsAVariableBeforeTestingIt) {
   Ask(kWriteList);
   const std::vector<std::string> lines = AppendsAndReads();
   auto at = [&](const std::string& line) { return std::find(lines.begin(), lines.end(), line) - lines.begin(); };
-  const std::pair<ObjId, std::string> pairs[] = {{218, "manu_ph_compensation"},
-                                                 {265, "manu_current_control_stop"},
-                                                 {270, "manu_current_PID_influence"},
-                                                 {274, kThr},
-                                                 {278, kMon}};
+  const std::pair<ObjId, std::string> pairs[] = {{id::manu_ph_compensation, "manu_ph_compensation"},
+                                                 {id::manu_current_control_stop, "manu_current_control_stop"},
+                                                 {id::manu_current_PID_influence, "manu_current_PID_influence"},
+                                                 {id::manu_check_threshold_enabled, kThr},
+                                                 {id::manu_check_monitoring_enabled, kMon}};
   for (const auto& [item, variable] : pairs) {
     SCOPED_TRACE(variable);
     auto added = at("add " + std::to_string(item));
@@ -352,20 +423,21 @@ TEST_F(TransferLists, CompensationByFourValues) {
       {3, 1, 1, 1, {}, {s}},
       {7, 0, 0, 1, {}, {s}},
       {2, 1, 2, 1, {}, {s, p, m}},
-      {2, 1, 1, 1, {218, 219}, {s, p, m, c}},
-      {0, 1, 0, 0, {218}, {s, p, m, c}},
-      {1, 0, 2, 1, {218, 219}, {s, p, c}},
-      {2, 2, 2, 3, {218}, {s, p, c}},
+      {2, 1, 1, 1, {id::manu_ph_compensation, id::manu_ph_compensation_manual}, {s, p, m, c}},
+      {0, 1, 0, 0, {id::manu_ph_compensation}, {s, p, m, c}},
+      {1, 0, 2, 1, {id::manu_ph_compensation, id::manu_ph_compensation_manual}, {s, p, c}},
+      {2, 2, 2, 3, {id::manu_ph_compensation}, {s, p, c}},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(testing::Message() << k.sensor << "/" << k.ph << "/" << k.mode << "/" << k.compensation);
     const Values values{{s, k.sensor}, {p, k.ph}, {m, k.mode}, {c, k.compensation}};
     MenuAnswer write = AskWith(kWriteList, values);
-    EXPECT_EQ(Among(write, {218, 219}), k.items);
+    EXPECT_EQ(Among(write, {id::manu_ph_compensation, id::manu_ph_compensation_manual}), k.items);
     EXPECT_EQ(ReadsBetween(write, "manu_control_stop", "manu_current_input_enabled"), k.reads);
     MenuAnswer read = AskWith(kReadList, values);
-    bool manual = std::find(k.items.begin(), k.items.end(), 219) != k.items.end();
-    EXPECT_EQ(Among(read, {218, 219}), manual ? std::vector<ObjId>{219} : std::vector<ObjId>{});
+    bool manual = std::find(k.items.begin(), k.items.end(), id::manu_ph_compensation_manual) != k.items.end();
+    EXPECT_EQ(Among(read, {id::manu_ph_compensation, id::manu_ph_compensation_manual}),
+              manual ? std::vector<ObjId>{id::manu_ph_compensation_manual} : std::vector<ObjId>{});
     EXPECT_EQ(ReadsBetween(read, "manu_control_stop", "manu_current_input_enabled"), k.reads);
   }
 }
@@ -377,15 +449,23 @@ TEST_F(TransferLists, CurrentInputGroupByThreeValues) {
     std::vector<ObjId> items;  // of the write list
     size_t reads;
   };
+  const ObjId stop = id::manu_current_control_stop, influence = id::manu_current_PID_influence,
+              factor = id::manu_current_k_influence;
+  const std::vector<ObjId> group{stop,
+                                 id::manu_current_switch_off_delay,
+                                 id::manu_current_switch_on_delay,
+                                 id::manu_current_switch_off_value,
+                                 id::manu_current_switch_off_direction,
+                                 influence,
+                                 factor};
   const Case cases[] = {
       {0, 1, 1, {}, 1},
       {2, 1, 1, {}, 1},
-      {1, 1, 1, {265, 266, 267, 268, 269, 270, 271}, 3},
-      {1, 1, 0, {265, 266, 267, 268, 269, 270}, 3},
-      {1, 0, 1, {265, 270, 271}, 3},
-      {1, 0, 0, {265, 270}, 3},
+      {1, 1, 1, group, 3},
+      {1, 1, 0, std::vector<ObjId>(group.begin(), group.end() - 1), 3},
+      {1, 0, 1, {stop, influence, factor}, 3},
+      {1, 0, 0, {stop, influence}, 3},
   };
-  const std::initializer_list<ObjId> group{265, 266, 267, 268, 269, 270, 271};
   for (const Case& k : cases) {
     SCOPED_TRACE(testing::Message() << k.input << "/" << k.stop << "/" << k.influence);
     const Values values{{"manu_sensor_type", 3},
@@ -398,7 +478,7 @@ TEST_F(TransferLists, CurrentInputGroupByThreeValues) {
     MenuAnswer read = AskWith(kReadList, values);
     std::vector<ObjId> expected;
     for (ObjId item : k.items)
-      if (item != 265 && item != 270) expected.push_back(item);
+      if (item != stop && item != influence) expected.push_back(item);
     EXPECT_EQ(Among(read, group), expected);
     EXPECT_EQ(ReadsBetween(read, "manu_sensor_type", kThr).size(), k.reads);
   }
@@ -410,6 +490,8 @@ TEST_F(TransferLists, LimitItemsBySelectionAndThresholdSetting) {
   struct Sets {
     std::set<int> low, high;
   };
+  const std::vector<ObjId> limitItems{id::manu_check_error_delay, id::manu_check_threshold_low,
+                                      id::manu_check_threshold_high};
   const std::map<int, Sets> bySelection{{0, {{1, 3, 5}, {2, 3, 4, 5}}}, {1, {{1, 3, 4, 6}, {2, 3, 5, 6}}}};
   for (int selection : {0, 1, 2, -1}) {
     for (int threshold = 0; threshold <= 7; ++threshold) {
@@ -423,7 +505,7 @@ TEST_F(TransferLists, LimitItemsBySelectionAndThresholdSetting) {
         expected.push_back(id::manu_check_threshold_high);
       for (const char* list : {kReadList, kWriteList}) {
         MenuAnswer a = AskWith(list, {{kSel, selection}, {kThr, threshold}});
-        EXPECT_EQ(Among(a, {275, 276, 277}), expected) << list;
+        EXPECT_EQ(Among(a, limitItems), expected) << list;
       }
     }
   }
@@ -451,14 +533,15 @@ TEST_F(TransferLists, LimitTestsReadAfreshInBothParts) {
 }
 
 TEST_F(TransferLists, MonitoringItemsForSettingsThreeToSix) {
+  const std::vector<ObjId> monitoringItems{id::manu_check_low_alarm_time_max, id::manu_check_high_alarm_time_max,
+                                           id::manu_check_limit_value};
   for (int monitoring = 0; monitoring <= 8; ++monitoring) {
     SCOPED_TRACE(monitoring);
     bool shown = monitoring >= 3 && monitoring <= 6;
     long reads = shown ? monitoring - 2 : 4;
     for (const char* list : {kReadList, kWriteList}) {
       MenuAnswer a = AskWith(list, {{kMon, monitoring}});
-      const std::vector<ObjId> expected = shown ? std::vector<ObjId>{279, 280, 281} : std::vector<ObjId>{};
-      EXPECT_EQ(Among(a, {279, 280, 281}), expected) << list;
+      EXPECT_EQ(Among(a, monitoringItems), shown ? monitoringItems : std::vector<ObjId>{}) << list;
       EXPECT_EQ(Count(a.reads, kMon), reads) << list;
     }
   }
@@ -474,7 +557,9 @@ TEST_F(TransferLists, MissingValuesMatchNoCase) {
   EXPECT_FALSE(Has(read, id::manu_check_error_delay));
   EXPECT_FALSE(Has(read, id::manu_ph_compensation_manual));
   MenuAnswer write = Ask(kWriteList);
-  EXPECT_TRUE(Among(write, {218, 219, 272, 275, 276, 277}).empty());
+  EXPECT_TRUE(Among(write, {id::manu_ph_compensation, id::manu_ph_compensation_manual, id::manu_check_select,
+                            id::manu_check_error_delay, id::manu_check_threshold_low, id::manu_check_threshold_high})
+                  .empty());
 
   Set({{"manu_relay_number", 1}, {"manu_relay_function", 4}, {"manu_sensor_type", 3}});
   SetNoValue("manu_relay_PID_mode");

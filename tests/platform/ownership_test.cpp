@@ -5,13 +5,14 @@
 
 #include <memory>
 
+#include "catalogue/object_ids.h"
 #include "ddlib/ddlib.h"
 
 namespace {
 
-const CDDDefinition kVar(227, "manu_relay_pv_switch_on", ObjectKindVariable);
+const CDDDefinition kVar(id::manu_relay_pv_switch_on, "manu_relay_pv_switch_on", ObjectKindVariable);
 const CDDDefinition kMethod(600, "meth_x", ObjectKindMethod);
-const CDDDefinition kCommand(358, "read_manu_mode", ObjectKindCommand);
+const CDDDefinition kCommand(id::read_manu_mode, "read_manu_mode", ObjectKindCommand);
 
 TEST(Ownership, PutsCopyTheCallersTemporaries) {
   CDDVariable variable(kVar);

@@ -95,7 +95,7 @@ bool CarriesTheLock(ObjId id) {
                                            id::phys_message, id::phys_install_date};
   if (physical.count(id)) return true;
   if (id >= id::manu_sensor_type && id <= id::manu_mode) return true;
-  return id >= 218 && id <= 292 && !outside.count(id);
+  return id >= id::manu_ph_compensation && id <= id::manu_s_version_enabled && !outside.count(id);
 }
 
 TEST(Rows, LockCensus) {

@@ -5,7 +5,7 @@ namespace {
 bool Always(CDeviceAttributeCalculation&, CHostContext*) { return true; }
 }  // namespace
 
-// No condition is specified for variables and menus: every defined one is available.
+// Variables and menus carry no condition: every defined one is available.
 Condition VariableCondition(ObjId) { return nullptr; }
 Condition MenuCondition(ObjId) { return nullptr; }
 

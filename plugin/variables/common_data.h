@@ -1,5 +1,5 @@
 // Data that several variable tables share: enumerator texts, whole with all their
-// segments, and recurring type specifications.
+// segments, and recurring types.
 #pragma once
 
 #include "variables/variable_frame.h"

@@ -1,4 +1,4 @@
-// Type specifications that the manufacturer parameters repeat.
+// Types that the manufacturer parameters repeat.
 #pragma once
 
 #include "variables/variable_frame.h"

@@ -116,7 +116,7 @@ void CheckEntry(const VariableRow& row, std::int64_t value, const char* descript
   CheckText(help, wantHelp, where + " help");
 }
 
-TEST(LanguageSegments, EveryTextCarriesTheStatedLanguagesInOrder) {
+TEST(LanguageSegments, EveryTextCarriesItsRulesLanguagesInOrder) {
   int rows = 0;
   for (ObjId id = 1; id <= kObjectCount; ++id) {
     const TextRule* rule = RuleFor(id);

@@ -85,7 +85,7 @@ TEST_F(Variables, PvValuesFollowUnitAndSensorRange) {
       }
 }
 
-TEST_F(Variables, WorkedExampleReadsInTheStatedOrder) {
+TEST_F(Variables, SwitchOnValueReadsUnitSensorAndCodeInOrder) {
   const std::string u = "manu_unit_display", s = "manu_sensor_type", a = "manu_alarm_enable_code";
   Set("manu_alarm_enable_code", 83);
   Set("manu_unit_display", 0);
@@ -97,7 +97,7 @@ TEST_F(Variables, WorkedExampleReadsInTheStatedOrder) {
   EXPECT_EQ(Reads(), (Names{u, s, u, s, s, a}));
 }
 
-TEST_F(Variables, WorkedExampleCallsTheLibraryInStepOrder) {
+TEST_F(Variables, SwitchOnValueCallsTheLibraryInFrameOrder) {
   Set("manu_alarm_enable_code", 83);
   Set("manu_unit_display", 0);
   Set("manu_sensor_type", 2);

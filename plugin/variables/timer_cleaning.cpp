@@ -8,15 +8,15 @@
 namespace variables {
 namespace {
 
-CDDCommonVariant Int(int value) { return CDDCommonVariant(value); }
-
 // Each chain stops at the first comparison that fails, without reading further.
 bool timerOnARelay(Reader& r) {
-  return r.read(id::manu_relay_function) == Int(6) && r.read(id::manu_relay_number) != Int(0);
+  return r.read(id::manu_relay_function) == Int(code::function::kTimer) &&
+         r.read(id::manu_relay_number) != Int(code::relays::kNone);
 }
 bool cleaningOnARelay(Reader& r) {
-  return r.read(id::manu_relay_select_relay) == Int(2) && r.read(id::manu_relay_function) == Int(7) &&
-         r.read(id::manu_cleaning_function_enabled) == Int(1) && r.read(id::manu_relay_number) != Int(0);
+  return r.read(id::manu_relay_select_relay) == Int(code::relay::kThird) &&
+         r.read(id::manu_relay_function) == Int(code::function::kCleaning) &&
+         r.read(id::manu_cleaning_function_enabled) == Int(1) && r.read(id::manu_relay_number) != Int(code::relays::kNone);
 }
 
 // A minimum pause time may not exceed its function's pause time while that function

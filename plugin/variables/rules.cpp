@@ -44,7 +44,8 @@ void failClosedBound(BoundRule rule, Reader& r, CDDCommonVariant& scratch) {
 bool accessCodeEntered(Reader& r) { return r.read(id::manu_alarm_enable_code) == CDDCommonVariant(kAccessCode); }
 
 bool checkSelectWritable(Reader& r) {
-  return r.read(id::manu_pH_enabled) == CDDCommonVariant(1) && r.read(id::manu_mode) != CDDCommonVariant(code::mode::kOff) &&
+  return r.read(id::manu_pH_enabled) == CDDCommonVariant(1) &&
+         r.read(id::manu_mode) != CDDCommonVariant(code::mode::kOff) &&
          r.read(id::manu_alarm_enable_code) == CDDCommonVariant(kAccessCode);
 }
 
@@ -58,7 +59,8 @@ std::optional<CDDCommonVariant> byUnitAndRange(Reader& r, const UnitScale& scale
   unit = r.read(id::manu_unit_display);
   if (unit == CDDCommonVariant(code::unit::kMgPerL) || unit == CDDCommonVariant(code::unit::kPpm))
     return (largeRangeSensor(r) ? scale.large : scale.small).variant();
-  if (unit == CDDCommonVariant(code::unit::kPpb)) return (largeRangeSensor(r) ? scale.ppbLarge : scale.ppbSmall).variant();
+  if (unit == CDDCommonVariant(code::unit::kPpb))
+    return (largeRangeSensor(r) ? scale.ppbLarge : scale.ppbSmall).variant();
   return std::nullopt;
 }
 

@@ -16,7 +16,8 @@ bool timerOnARelay(Reader& r) {
 bool cleaningOnARelay(Reader& r) {
   return r.read(id::manu_relay_select_relay) == Int(code::relay::kThird) &&
          r.read(id::manu_relay_function) == Int(code::function::kCleaning) &&
-         r.read(id::manu_cleaning_function_enabled) == Int(1) && r.read(id::manu_relay_number) != Int(code::relays::kNone);
+         r.read(id::manu_cleaning_function_enabled) == Int(1) &&
+         r.read(id::manu_relay_number) != Int(code::relays::kNone);
 }
 
 // A minimum pause time may not exceed its function's pause time while that function

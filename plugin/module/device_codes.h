@@ -14,9 +14,11 @@ inline constexpr int kPh = 1;
 inline constexpr int kRedox = 2;
 }  // namespace mode
 
-// manu_sensor_type: the two sensors that measure the large range.
+// manu_sensor_type: the two sensors that measure the large range, and the last type
+// with pH compensation.
 namespace sensor {
 inline constexpr int kQN701 = 1;
+inline constexpr int kQN702 = 2;
 inline constexpr int kQN711 = 3;
 constexpr bool IsLargeRange(int type) { return type == kQN701 || type == kQN711; }
 }  // namespace sensor
@@ -66,9 +68,15 @@ inline constexpr int kThird = 2;
 // manu_relay_function: what the selected relay does.
 namespace function {
 inline constexpr int kPidPv = 4;
+inline constexpr int kPidPh = 5;
 inline constexpr int kTimer = 6;
 inline constexpr int kCleaning = 7;
 inline constexpr int kThreePointStep = 8;
 }  // namespace function
+
+// manu_relay_PID_mode: how the PID controller drives its relay.
+namespace pid_mode {
+inline constexpr int kPulseLength = 0;
+}  // namespace pid_mode
 
 }  // namespace code

@@ -16,7 +16,8 @@ bool modeIsRedox(Reader& r) { return r.read(id::manu_mode) == Int(code::mode::kR
 // Current-controlled monitoring is not offered while a pH device checks its redox
 // measurement.
 bool currentMonitoringOffered(Reader& r) {
-  return !(r.read(id::manu_pH_enabled) == Int(1)) || r.read(id::manu_check_select) != Int(code::check::kSecondValue) ||
+  return !(r.read(id::manu_pH_enabled) == Int(1)) ||
+         r.read(id::manu_check_select) != Int(code::check::kSecondValue) ||
          r.read(id::manu_mode) != Int(code::mode::kRedox);
 }
 

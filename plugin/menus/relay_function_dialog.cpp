@@ -74,7 +74,7 @@ void AppendPidModeItems(MenuBuild& build, RelayGroupUse use) {
     return;
   }
   const CDDCommonVariant& mode = build.Read(id::manu_relay_PID_mode);
-  if (mode == CDDCommonVariant(code::pid_mode::kPulseLength))
+  if (mode == CDDCommonVariant(code::kPulseLength))
     build.Append(kPulseLengthItems);
   else if (!mode.isEmpty())
     build.Append(MenuItem{id::manu_relay_PID_pulse_freq});

@@ -24,12 +24,11 @@ constexpr MenuItem kAlarmAndHold[] = {{id::manu_alarm_contact_type},
                                       {id::manu_hold_time}};
 
 // The pH compensation applies to sensor types up to QN-702; on a pH device not in redox
-// mode.
-// A pH flag the host cannot give decides neither way.
+// mode. A pH flag the host cannot give decides neither way.
 bool CompensationApplies(MenuBuild& build) {
-  if (!AtMost(build, id::manu_sensor_type, code::sensor::kQN702)) return false;
+  if (!AtMost(build, id::manu_sensor_type, code::kQN702)) return false;
   const CDDCommonVariant& ph = build.Read(id::manu_pH_enabled);
-  if (ph == CDDCommonVariant(1)) return IsNot(build, id::manu_mode, code::mode::kRedox);
+  if (ph == CDDCommonVariant(1)) return IsNot(build, id::manu_mode, code::kRedox);
   return !ph.isEmpty();
 }
 
@@ -41,9 +40,9 @@ constexpr int kHighWhenSelect0[] = {2, 3, 4, 5};
 constexpr int kHighWhenSelect1[] = {2, 3, 5, 6};
 
 bool LimitUsed(MenuBuild& build, std::span<const int> whenSelect0, std::span<const int> whenSelect1) {
-  return (Is(build, id::manu_check_select, code::check::kChlorine) &&
+  return (Is(build, id::manu_check_select, code::kChlorine) &&
           IsIn(build, id::manu_check_threshold_enabled, whenSelect0)) ||
-         (Is(build, id::manu_check_select, code::check::kSecondValue) &&
+         (Is(build, id::manu_check_select, code::kSecondValue) &&
           IsIn(build, id::manu_check_threshold_enabled, whenSelect1));
 }
 
@@ -88,7 +87,7 @@ constexpr int kCleaningTriggerCodes[] = {10,  38,  41,  42,  43,  44,  45,  55, 
                                          153, 154, 155, 156, 157, 158, 159, 160, 161, 162, 163, 170};
 
 void ReadListItems(MenuBuild& build) {
-  if (Is(build, id::manu_pH_enabled, 1) && AtLeast(build, id::manu_mode, code::mode::kPh))
+  if (Is(build, id::manu_pH_enabled, 1) && AtLeast(build, id::manu_mode, code::kPh))
     build.Append(MenuItem{id::manu_meas_value_second});
   build.Append(kReadMeasurement);
   if (Is(build, id::manu_cleaning_function_enabled, 1) &&
@@ -108,7 +107,7 @@ void ReadListItems(MenuBuild& build) {
   AppendMonitoringItems(build);
   build.Append(kAlarmAndHold);
   build.Append(kReadVersion);
-  if (IsNot(build, id::manu_relay_number, code::relays::kNone)) {
+  if (IsNot(build, id::manu_relay_number, code::kNoRelays)) {
     build.Append(kReadRelay);
     AppendRelayFunctionGroup(build, RelayGroupUse::readList);
   }
@@ -136,7 +135,7 @@ void WriteListItems(MenuBuild& build) {
     build.Append(MenuItem{id::manu_current_PID_influence});
     if (Is(build, id::manu_current_PID_influence, 1)) build.Append(MenuItem{id::manu_current_k_influence});
   }
-  if (Is(build, id::manu_pH_enabled, 1) && IsNot(build, id::manu_mode, code::mode::kOff))
+  if (Is(build, id::manu_pH_enabled, 1) && IsNot(build, id::manu_mode, code::kOff))
     build.Append(MenuItem{id::manu_check_select});
   build.Append(MenuItem{id::manu_check_threshold_enabled});
   if (IsNot(build, id::manu_check_threshold_enabled, 0)) build.Append(MenuItem{id::manu_check_error_delay});

@@ -36,8 +36,8 @@ void PreReadLevel3(MethodRun& run);
 // Whether the sensor measures the large range, the type asked afresh: a second time
 // only when the first answer was not QN-701.
 inline bool ReadLargeRange(MethodRun& run) {
-  return run.GetInt(id::manu_sensor_type) == code::sensor::kQN701 ||
-         run.GetInt(id::manu_sensor_type) == code::sensor::kQN711;
+  return run.GetInt(id::manu_sensor_type) == code::kQN701 ||
+         run.GetInt(id::manu_sensor_type) == code::kQN711;
 }
 
 // comm_error_methods.cpp

@@ -17,7 +17,7 @@ void PutChlorineCheckRange(MethodRun& run, bool largeRange) {
 // Check values while the check supervises pH or redox; the limit outside pH differs
 // between the methods.
 void PutSecondValueCheck(MethodRun& run, int mode, float otherLimit) {
-  const bool pH = mode == code::mode::kPh;
+  const bool pH = mode == code::kPh;
   run.PutFloat(id::manu_check_threshold_low, pH ? code::second_range::kPhLow : code::second_range::kRedoxLow);
   run.PutFloat(id::manu_check_threshold_high, pH ? code::second_range::kPhHigh : code::second_range::kRedoxHigh);
   run.PutFloat(id::manu_check_limit_value, pH ? 7.2f : otherLimit);
@@ -28,7 +28,7 @@ void PutSecondValueCheck(MethodRun& run, int mode, float otherLimit) {
 // decides the range and the mode in its own way, asked only on their branch.
 template <typename LargeRange, typename Mode>
 void PutCheckValues(MethodRun& run, LargeRange largeRange, Mode mode, float otherLimit) {
-  if (run.GetInt(id::manu_check_select) == code::check::kChlorine) {
+  if (run.GetInt(id::manu_check_select) == code::kChlorine) {
     run.PutFloat(id::manu_check_threshold_low, 0.0f);
     PutChlorineCheckRange(run, largeRange());
   } else {
@@ -38,7 +38,7 @@ void PutCheckValues(MethodRun& run, LargeRange largeRange, Mode mode, float othe
 
 // The check goes back to chlorine with threshold alarm and process monitoring off.
 void ResetCheck(MethodRun& run) {
-  run.PutInt(id::manu_check_select, code::check::kChlorine);
+  run.PutInt(id::manu_check_select, code::kChlorine);
   run.PutInt(id::manu_check_threshold_enabled, 0);
   run.PutInt(id::manu_check_monitoring_enabled, 0);
 }
@@ -58,7 +58,7 @@ void ChangedSensorType(MethodRun& run) {
   const int sensorType = run.GetInt(id::manu_sensor_type);
   if (run.GetInt(id::last_manu_sensor_type) == sensorType) return;
   ResetCheck(run);
-  const bool largeRange = code::sensor::IsLargeRange(sensorType);
+  const bool largeRange = code::IsLargeRange(sensorType);
   PutThresholds(run, kMainValueThresholds, largeRange ? code::range::kLarge : code::range::kSmall);
   PutCheckValues(
       run, [largeRange] { return largeRange; }, [&run] { return run.GetInt(id::manu_mode); }, 0.0f);
@@ -69,7 +69,7 @@ void ChangedMode(MethodRun& run) {
   if (run.GetInt(id::last_manu_mode) == mode) return;
   ResetCheck(run);
   PutThresholds(run, kSecondValueThresholds,
-                mode == code::mode::kPh ? code::second_range::kPhHigh : code::second_range::kRedoxHigh);
+                mode == code::kPh ? code::second_range::kPhHigh : code::second_range::kRedoxHigh);
   PutCheckValues(run, [&run] { return ReadLargeRange(run); }, [mode] { return mode; }, 7.2f);
 }
 
@@ -96,20 +96,20 @@ void ChangedUnitDisplay(MethodRun& run) {
     run.PutFloat(id::manu_relay_3Pstep_nominal_value, setpoint);
   };
   switch (unit) {
-    case code::unit::kMgPerL: {  // the range follows the sensor, the check values only for chlorine
-      const bool largeRange = code::sensor::IsLargeRange(run.GetInt(id::manu_sensor_type));
+    case code::kMgPerL: {  // the range follows the sensor, the check values only for chlorine
+      const bool largeRange = code::IsLargeRange(run.GetInt(id::manu_sensor_type));
       putRelayValues(largeRange ? code::range::kLarge : code::range::kSmall, largeRange ? 0.5f : 0.1f);
-      if (run.GetInt(id::manu_check_select) == code::check::kChlorine) {
+      if (run.GetInt(id::manu_check_select) == code::kChlorine) {
         run.PutFloat(id::manu_check_threshold_low, 0.0f);
         PutChlorineCheckRange(run, ReadLargeRange(run));
       }
       break;
     }
-    case code::unit::kPpm:
+    case code::kPpm:
       putRelayValues(code::range::kLarge, 0.5f);
       PutChlorineCheckRange(run, true);
       break;
-    case code::unit::kPpb:
+    case code::kPpb:
       putRelayValues(code::range::kLargePpb, 500.0f);
       run.PutFloat(id::manu_check_threshold_high, code::range::kLargePpb);
       run.PutFloat(id::manu_check_limit_value, 500.0f);

@@ -5,12 +5,12 @@
 namespace methods::body {
 
 void SetSvLowerLimit(MethodRun& run) {
-  const bool redox = run.GetInt(id::manu_mode) == code::mode::kRedox;
+  const bool redox = run.GetInt(id::manu_mode) == code::kRedox;
   run.PutFloat(id::sv_lower_limit, redox ? code::second_range::kRedoxLow : code::second_range::kPhLow);
 }
 
 void SetSvUpperLimit(MethodRun& run) {
-  const bool redox = run.GetInt(id::manu_mode) == code::mode::kRedox;
+  const bool redox = run.GetInt(id::manu_mode) == code::kRedox;
   run.PutFloat(id::sv_upper_limit, redox ? code::second_range::kRedoxHigh : code::second_range::kPhHigh);
 }
 

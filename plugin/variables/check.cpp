@@ -11,14 +11,13 @@
 namespace variables {
 namespace {
 
-bool checksChlorine(Reader& r) { return r.read(id::manu_check_select) == Int(code::check::kChlorine); }
-bool modeIsRedox(Reader& r) { return r.read(id::manu_mode) == Int(code::mode::kRedox); }
+bool checksChlorine(Reader& r) { return r.read(id::manu_check_select) == Int(code::kChlorine); }
+bool modeIsRedox(Reader& r) { return r.read(id::manu_mode) == Int(code::kRedox); }
 // Current-controlled monitoring is not offered while a pH device checks its redox
 // measurement.
 bool currentMonitoringOffered(Reader& r) {
-  return !(r.read(id::manu_pH_enabled) == Int(1)) ||
-         r.read(id::manu_check_select) != Int(code::check::kSecondValue) ||
-         r.read(id::manu_mode) != Int(code::mode::kRedox);
+  return !(r.read(id::manu_pH_enabled) == Int(1)) || r.read(id::manu_check_select) != Int(code::kSecondValue) ||
+         r.read(id::manu_mode) != Int(code::kRedox);
 }
 
 // A value within one side of the check: fixed, or by the sensor's range (large, small),

@@ -20,7 +20,7 @@ constexpr VarRules kSetpointRules{.deflt = rule::unitDefault<kSetpointDefault>,
 
 // "PID PV" acts inversely by default, every other function directly.
 std::optional<CDDCommonVariant> directionDefault(Reader& r) {
-  return CDDCommonVariant(r.read(id::manu_relay_function) == CDDCommonVariant(code::function::kPidPv) ? 0 : 1);
+  return CDDCommonVariant(r.read(id::manu_relay_function) == CDDCommonVariant(code::kPidPv) ? 0 : 1);
 }
 
 constexpr Enumerator kDirections[] = {

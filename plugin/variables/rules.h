@@ -47,7 +47,7 @@ struct UnitScale {
   Const large, small;
   Const ppbLarge, ppbSmall;
 };
-// The upper end of the measuring range.
+// The upper end of the measuring range; the switch points and check thresholds start there.
 inline constexpr UnitScale kRangeMax{.large = code::range::kLarge,
                                      .small = code::range::kSmall,
                                      .ppbLarge = code::range::kLargePpb,

@@ -1,6 +1,7 @@
 // The relay function parameter dialog and the relay function groups it shares with
 // the upload list.
 #include "menus/value_menus.h"
+#include "module/device_codes.h"
 
 namespace menus {
 namespace {
@@ -73,7 +74,7 @@ void AppendPidModeItems(MenuBuild& build, RelayGroupUse use) {
     return;
   }
   const CDDCommonVariant& mode = build.Read(id::manu_relay_PID_mode);
-  if (mode == CDDCommonVariant(0))
+  if (mode == CDDCommonVariant(code::kPulseLength))
     build.Append(kPulseLengthItems);
   else if (!mode.isEmpty())
     build.Append(MenuItem{id::manu_relay_PID_pulse_freq});

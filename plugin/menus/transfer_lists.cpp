@@ -1,6 +1,7 @@
 // The two transfer lists: download_variables names what the host reads from the
 // device, upload_variables what it writes (the names are crossed with the labels).
 #include "menus/value_menus.h"
+#include "module/device_codes.h"
 
 namespace menus {
 namespace {
@@ -22,25 +23,27 @@ constexpr MenuItem kAlarmAndHold[] = {{id::manu_alarm_contact_type},
                                       {id::manu_hold_configuration},
                                       {id::manu_hold_time}};
 
-// The pH compensation applies to sensor types up to 2; on a pH device not in mode 2.
-// A pH flag the host cannot give decides neither way.
+// The pH compensation applies to sensor types up to QN-702; on a pH device not in redox
+// mode. A pH flag the host cannot give decides neither way.
 bool CompensationApplies(MenuBuild& build) {
-  if (!AtMost(build, id::manu_sensor_type, 2)) return false;
+  if (!AtMost(build, id::manu_sensor_type, code::kQN702)) return false;
   const CDDCommonVariant& ph = build.Read(id::manu_pH_enabled);
-  if (ph == CDDCommonVariant(1)) return IsNot(build, id::manu_mode, 2);
+  if (ph == CDDCommonVariant(1)) return IsNot(build, id::manu_mode, code::kRedox);
   return !ph.isEmpty();
 }
 
 // Threshold settings that use a low, respectively a high limit; the second set applies
-// when the check selection is 1 (its enumeration has one entry more).
+// when the check watches the second value (its enumeration has one entry more).
 constexpr int kLowWhenSelect0[] = {1, 3, 5};
 constexpr int kLowWhenSelect1[] = {1, 3, 4, 6};
 constexpr int kHighWhenSelect0[] = {2, 3, 4, 5};
 constexpr int kHighWhenSelect1[] = {2, 3, 5, 6};
 
 bool LimitUsed(MenuBuild& build, std::span<const int> whenSelect0, std::span<const int> whenSelect1) {
-  return (Is(build, id::manu_check_select, 0) && IsIn(build, id::manu_check_threshold_enabled, whenSelect0)) ||
-         (Is(build, id::manu_check_select, 1) && IsIn(build, id::manu_check_threshold_enabled, whenSelect1));
+  return (Is(build, id::manu_check_select, code::kChlorine) &&
+          IsIn(build, id::manu_check_threshold_enabled, whenSelect0)) ||
+         (Is(build, id::manu_check_select, code::kSecondValue) &&
+          IsIn(build, id::manu_check_threshold_enabled, whenSelect1));
 }
 
 void AppendLimitItems(MenuBuild& build) {
@@ -84,7 +87,7 @@ constexpr int kCleaningTriggerCodes[] = {10,  38,  41,  42,  43,  44,  45,  55, 
                                          153, 154, 155, 156, 157, 158, 159, 160, 161, 162, 163, 170};
 
 void ReadListItems(MenuBuild& build) {
-  if (Is(build, id::manu_pH_enabled, 1) && AtLeast(build, id::manu_mode, 1))
+  if (Is(build, id::manu_pH_enabled, 1) && AtLeast(build, id::manu_mode, code::kPh))
     build.Append(MenuItem{id::manu_meas_value_second});
   build.Append(kReadMeasurement);
   if (Is(build, id::manu_cleaning_function_enabled, 1) &&
@@ -104,7 +107,7 @@ void ReadListItems(MenuBuild& build) {
   AppendMonitoringItems(build);
   build.Append(kAlarmAndHold);
   build.Append(kReadVersion);
-  if (IsNot(build, id::manu_relay_number, 0)) {
+  if (IsNot(build, id::manu_relay_number, code::kNoRelays)) {
     build.Append(kReadRelay);
     AppendRelayFunctionGroup(build, RelayGroupUse::readList);
   }
@@ -132,7 +135,7 @@ void WriteListItems(MenuBuild& build) {
     build.Append(MenuItem{id::manu_current_PID_influence});
     if (Is(build, id::manu_current_PID_influence, 1)) build.Append(MenuItem{id::manu_current_k_influence});
   }
-  if (Is(build, id::manu_pH_enabled, 1) && IsNot(build, id::manu_mode, 0))
+  if (Is(build, id::manu_pH_enabled, 1) && IsNot(build, id::manu_mode, code::kOff))
     build.Append(MenuItem{id::manu_check_select});
   build.Append(MenuItem{id::manu_check_threshold_enabled});
   if (IsNot(build, id::manu_check_threshold_enabled, 0)) build.Append(MenuItem{id::manu_check_error_delay});

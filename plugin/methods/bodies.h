@@ -2,6 +2,7 @@
 // sister, or two methods with the same statements) share one body.
 #pragma once
 #include "methods/method_frame.h"
+#include "module/device_codes.h"
 
 namespace methods::body {
 
@@ -32,9 +33,12 @@ void PreReadLevel1(MethodRun& run);
 void PreReadLevel2(MethodRun& run);
 void PreReadLevel3(MethodRun& run);
 
-// The device access code: writing to the device is unlocked while
-// manu_alarm_enable_code holds it.
-inline constexpr int kDeviceAccessCode = 83;
+// Whether the sensor measures the large range, the type asked afresh: a second time
+// only when the first answer was not QN-701.
+inline bool ReadLargeRange(MethodRun& run) {
+  return run.GetInt(id::manu_sensor_type) == code::kQN701 ||
+         run.GetInt(id::manu_sensor_type) == code::kQN711;
+}
 
 // comm_error_methods.cpp
 void IgnoreAllErrors(MethodRun& run);

@@ -7,36 +7,28 @@
 namespace methods::body {
 namespace {
 
-// Sensor types 1 and 3 measure the large range.
-bool IsLargeRange(int sensorType) { return sensorType == 1 || sensorType == 3; }
-
-// The sensor type asked afresh: a second time only when the first answer was not 1.
-bool ReadLargeRange(MethodRun& run) {
-  return run.GetInt(id::manu_sensor_type) == 1 || run.GetInt(id::manu_sensor_type) == 3;
-}
-
 // Check thresholds while the check supervises chlorine; the low one is put first, by
 // the caller, before anything decides the range.
 void PutChlorineCheckRange(MethodRun& run, bool largeRange) {
-  run.PutFloat(id::manu_check_threshold_high, largeRange ? 20.0f : 5.0f);
+  run.PutFloat(id::manu_check_threshold_high, largeRange ? code::range::kLarge : code::range::kSmall);
   run.PutFloat(id::manu_check_limit_value, largeRange ? 0.5f : 0.1f);
 }
 
-// Check values while the check supervises pH (mode 1) or redox; the limit outside pH
-// differs between the methods.
+// Check values while the check supervises pH or redox; the limit outside pH differs
+// between the methods.
 void PutSecondValueCheck(MethodRun& run, int mode, float otherLimit) {
-  const bool pH = mode == 1;
-  run.PutFloat(id::manu_check_threshold_low, pH ? 4.0f : 0.0f);
-  run.PutFloat(id::manu_check_threshold_high, pH ? 9.0f : 1500.0f);
+  const bool pH = mode == code::kPh;
+  run.PutFloat(id::manu_check_threshold_low, pH ? code::second_range::kPhLow : code::second_range::kRedoxLow);
+  run.PutFloat(id::manu_check_threshold_high, pH ? code::second_range::kPhHigh : code::second_range::kRedoxHigh);
   run.PutFloat(id::manu_check_limit_value, pH ? 7.2f : otherLimit);
 }
 
 // The check values for the selection the host holds now, asked afresh since the host
-// may have refused a selection put before: chlorine (0) or the second value. Each body
+// may have refused a selection put before: chlorine or the second value. Each body
 // decides the range and the mode in its own way, asked only on their branch.
 template <typename LargeRange, typename Mode>
 void PutCheckValues(MethodRun& run, LargeRange largeRange, Mode mode, float otherLimit) {
-  if (run.GetInt(id::manu_check_select) == 0) {
+  if (run.GetInt(id::manu_check_select) == code::kChlorine) {
     run.PutFloat(id::manu_check_threshold_low, 0.0f);
     PutChlorineCheckRange(run, largeRange());
   } else {
@@ -46,7 +38,7 @@ void PutCheckValues(MethodRun& run, LargeRange largeRange, Mode mode, float othe
 
 // The check goes back to chlorine with threshold alarm and process monitoring off.
 void ResetCheck(MethodRun& run) {
-  run.PutInt(id::manu_check_select, 0);
+  run.PutInt(id::manu_check_select, code::kChlorine);
   run.PutInt(id::manu_check_threshold_enabled, 0);
   run.PutInt(id::manu_check_monitoring_enabled, 0);
 }
@@ -66,16 +58,18 @@ void ChangedSensorType(MethodRun& run) {
   const int sensorType = run.GetInt(id::manu_sensor_type);
   if (run.GetInt(id::last_manu_sensor_type) == sensorType) return;
   ResetCheck(run);
-  PutThresholds(run, kMainValueThresholds, IsLargeRange(sensorType) ? 20.0f : 5.0f);
+  const bool largeRange = code::IsLargeRange(sensorType);
+  PutThresholds(run, kMainValueThresholds, largeRange ? code::range::kLarge : code::range::kSmall);
   PutCheckValues(
-      run, [sensorType] { return IsLargeRange(sensorType); }, [&run] { return run.GetInt(id::manu_mode); }, 0.0f);
+      run, [largeRange] { return largeRange; }, [&run] { return run.GetInt(id::manu_mode); }, 0.0f);
 }
 
 void ChangedMode(MethodRun& run) {
   const int mode = run.GetInt(id::manu_mode);
   if (run.GetInt(id::last_manu_mode) == mode) return;
   ResetCheck(run);
-  PutThresholds(run, kSecondValueThresholds, mode == 1 ? 9.0f : 1500.0f);
+  PutThresholds(run, kSecondValueThresholds,
+                mode == code::kPh ? code::second_range::kPhHigh : code::second_range::kRedoxHigh);
   PutCheckValues(run, [&run] { return ReadLargeRange(run); }, [mode] { return mode; }, 7.2f);
 }
 
@@ -102,22 +96,22 @@ void ChangedUnitDisplay(MethodRun& run) {
     run.PutFloat(id::manu_relay_3Pstep_nominal_value, setpoint);
   };
   switch (unit) {
-    case 0: {  // mg/l: the range follows the sensor, the check values only for chlorine
-      const bool largeRange = IsLargeRange(run.GetInt(id::manu_sensor_type));
-      putRelayValues(largeRange ? 20.0f : 5.0f, largeRange ? 0.5f : 0.1f);
-      if (run.GetInt(id::manu_check_select) == 0) {
+    case code::kMgPerL: {  // the range follows the sensor, the check values only for chlorine
+      const bool largeRange = code::IsLargeRange(run.GetInt(id::manu_sensor_type));
+      putRelayValues(largeRange ? code::range::kLarge : code::range::kSmall, largeRange ? 0.5f : 0.1f);
+      if (run.GetInt(id::manu_check_select) == code::kChlorine) {
         run.PutFloat(id::manu_check_threshold_low, 0.0f);
         PutChlorineCheckRange(run, ReadLargeRange(run));
       }
       break;
     }
-    case 1:  // ppm
-      putRelayValues(20.0f, 0.5f);
+    case code::kPpm:
+      putRelayValues(code::range::kLarge, 0.5f);
       PutChlorineCheckRange(run, true);
       break;
-    case 2:  // ppb
-      putRelayValues(20000.0f, 500.0f);
-      run.PutFloat(id::manu_check_threshold_high, 20000.0f);
+    case code::kPpb:
+      putRelayValues(code::range::kLargePpb, 500.0f);
+      run.PutFloat(id::manu_check_threshold_high, code::range::kLargePpb);
       run.PutFloat(id::manu_check_limit_value, 500.0f);
       break;
     default:

@@ -3,23 +3,19 @@
 #include "methods/bodies.h"
 
 namespace methods::body {
-namespace {
-constexpr int kModeRedox = 2;
-}  // namespace
 
 void SetSvLowerLimit(MethodRun& run) {
-  run.PutFloat(id::sv_lower_limit, run.GetInt(id::manu_mode) == kModeRedox ? 0.0f : 4.0f);
+  const bool redox = run.GetInt(id::manu_mode) == code::kRedox;
+  run.PutFloat(id::sv_lower_limit, redox ? code::second_range::kRedoxLow : code::second_range::kPhLow);
 }
 
 void SetSvUpperLimit(MethodRun& run) {
-  run.PutFloat(id::sv_upper_limit, run.GetInt(id::manu_mode) == kModeRedox ? 1500.0f : 9.0f);
+  const bool redox = run.GetInt(id::manu_mode) == code::kRedox;
+  run.PutFloat(id::sv_upper_limit, redox ? code::second_range::kRedoxHigh : code::second_range::kPhHigh);
 }
 
-// Sensor types 1 and 3 measure the large range; the type is asked a second time only
-// when the first answer was not 1.
 void SetPvUpperLimit(MethodRun& run) {
-  const bool largeRange = run.GetInt(id::manu_sensor_type) == 1 || run.GetInt(id::manu_sensor_type) == 3;
-  run.PutFloat(id::pv_upper_limit, largeRange ? 20.0f : 5.0f);
+  run.PutFloat(id::pv_upper_limit, ReadLargeRange(run) ? code::range::kLarge : code::range::kSmall);
 }
 
 }  // namespace methods::body

@@ -27,17 +27,17 @@ void PreReadLevel2(MethodRun& run) {
     run.Read(id::read_manu_current_PID_influence);
   }
   // The PID mode matters only for the two PID functions on a device with relays.
-  if (run.GetInt(id::manu_relay_function) == 4 || run.GetInt(id::manu_relay_function) == 5) {
-    if (run.GetInt(id::manu_relay_number) != 0) run.Read(id::read_manu_relay_PID_mode);
+  if (run.GetInt(id::manu_relay_function) == code::kPidPv || run.GetInt(id::manu_relay_function) == code::kPidPh) {
+    if (run.GetInt(id::manu_relay_number) != code::kNoRelays) run.Read(id::read_manu_relay_PID_mode);
   }
 }
 
-// The pH compensation is read for sensor types up to 2, except in redox mode of a
+// The pH compensation is read for sensor types up to QN-702, except in redox mode of a
 // device with pH.
 void PreReadLevel3(MethodRun& run) {
-  if (run.GetInt(id::manu_sensor_type) > 2) return;
+  if (run.GetInt(id::manu_sensor_type) > code::kQN702) return;
   if (run.GetInt(id::manu_pH_enabled) == 1) {
-    if (run.GetInt(id::manu_mode) != 2) run.Read(id::read_manu_ph_compensation);
+    if (run.GetInt(id::manu_mode) != code::kRedox) run.Read(id::read_manu_ph_compensation);
   } else {
     run.Read(id::read_manu_ph_compensation);
   }

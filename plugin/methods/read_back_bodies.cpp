@@ -56,7 +56,7 @@ constexpr std::array<FunctionReads, 9> kByFunction = {{
 // The mode is asked only after its own read, so the branch follows the device's value.
 void ReadPidTail(MethodRun& run) {
   run.ReadAll(kPidHead);
-  if (run.GetInt(id::manu_relay_PID_mode) == 0)
+  if (run.GetInt(id::manu_relay_PID_mode) == code::kPulseLength)
     run.ReadAll(kPulseLength);
   else
     run.Read(id::read_manu_relay_PID_pulse_freq);
@@ -89,9 +89,9 @@ void ReadAlarmStatusParams(MethodRun& run) { run.ReadAll(kAlarmStatus); }
 // The nominal value of the code the context holds, if it is a PID code; the tail in
 // every case.
 void ReadPidParams(MethodRun& run) {
-  if (run.GetInt(id::manu_relay_function) == 4)
+  if (run.GetInt(id::manu_relay_function) == code::kPidPv)
     run.ReadAll(kPidPv);
-  else if (run.GetInt(id::manu_relay_function) == 5)
+  else if (run.GetInt(id::manu_relay_function) == code::kPidPh)
     run.ReadAll(kPidSv);
   ReadPidTail(run);
 }

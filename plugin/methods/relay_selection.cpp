@@ -89,16 +89,16 @@ constexpr std::array<FunctionList, 9> kFunctionLists = {{
 const FunctionList* ByMode(MethodRun& run, std::size_t first) {
   if (run.GetInt(id::manu_pH_enabled) != 1) return &kFunctionLists[first];
   switch (run.GetInt(id::manu_mode)) {
-    case 0: return &kFunctionLists[first];
-    case 1: return &kFunctionLists[first + 1];
-    case 2: return &kFunctionLists[first + 2];
+    case code::kOff: return &kFunctionLists[first];
+    case code::kPh: return &kFunctionLists[first + 1];
+    case code::kRedox: return &kFunctionLists[first + 2];
     default: return nullptr;
   }
 }
 
 // Only relay 3 (selector 2) may clean or drive a three-point step controller.
 const FunctionList* FunctionListFor(MethodRun& run) {
-  if (run.GetInt(id::manu_relay_select_relay) != 2) return ByMode(run, 0);
+  if (run.GetInt(id::manu_relay_select_relay) != code::kThirdRelay) return ByMode(run, 0);
   return ByMode(run, run.GetInt(id::manu_cleaning_function_enabled) == 1 ? 3 : 6);
 }
 
@@ -110,18 +110,19 @@ void SelectRelay(MethodRun& run) {
   int& result = run.Local("result");
   run.Read(id::read_manu_relay_number);
   // Three separate tests, each asking the count afresh; only 0, 2 and 4 lead anywhere.
-  if (run.GetInt(id::manu_relay_number) == 0) run.Delay(2, text::kNoRelays);
-  if (run.GetInt(id::manu_relay_number) == 2) {
+  if (run.GetInt(id::manu_relay_number) == code::kNoRelays) run.Delay(2, text::kNoRelays);
+  if (run.GetInt(id::manu_relay_number) == code::kTwoRelays) {
     result = run.Select(kSelectRelay, kTwoRelays, 2);
     run.PutInt(id::manu_relay_select_relay, result);
     run.Write(id::write_manu_relay_select_relay);
   }
-  if (run.GetInt(id::manu_relay_number) == 4) {
+  if (run.GetInt(id::manu_relay_number) == code::kFourRelays) {
     // Relay 4 is offered only while relay 3 neither cleans nor drives a three-point step.
-    run.PutInt(id::manu_relay_select_relay, 2);
+    run.PutInt(id::manu_relay_select_relay, code::kThirdRelay);
     run.Write(id::write_manu_relay_select_relay);
     run.Read(id::read_manu_relay_function);
-    if (run.GetInt(id::manu_relay_function) == 7 || run.GetInt(id::manu_relay_function) == 8)
+    if (run.GetInt(id::manu_relay_function) == code::kCleaning ||
+        run.GetInt(id::manu_relay_function) == code::kThreePointStep)
       result = run.Select(kSelectRelay, kThreeRelays, 3);
     else
       result = run.Select(kSelectRelay, kFourRelays, 4);
@@ -134,12 +135,12 @@ void SelectRelayFunction(MethodRun& run) {
   run.Local("status");
   int& result = run.Local("result");
   run.Read(id::read_manu_relay_number);
-  if (run.GetInt(id::manu_relay_number) == 0) {
+  if (run.GetInt(id::manu_relay_number) == code::kNoRelays) {
     run.CallMethod(id::method_message_no_relays);
     run.Abort();
   }
   run.Read(id::read_manu_alarm_enable_code);
-  if (run.GetInt(id::manu_alarm_enable_code) != kDeviceAccessCode) {
+  if (run.GetInt(id::manu_alarm_enable_code) != code::kAccessCode) {
     run.CallMethod(id::method_message_no_access);
     run.Abort();
   }

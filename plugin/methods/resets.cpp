@@ -9,7 +9,7 @@ namespace {
 void ResetDevice(MethodRun& run, int reset) {
   run.Local("status");
   run.Read(id::read_manu_alarm_enable_code);
-  if (run.GetInt(id::manu_alarm_enable_code) != kDeviceAccessCode) {
+  if (run.GetInt(id::manu_alarm_enable_code) != code::kAccessCode) {
     run.Acknowledge(text::kNoAccess);
     return;
   }

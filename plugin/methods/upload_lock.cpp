@@ -30,7 +30,7 @@ int RefreshVersionEnabled(MethodRun& run) {
 
 void PreWriteLock(MethodRun& run) {
   run.PutInt(id::manu_alarm_enable_code_BACKUP, run.GetInt(id::manu_alarm_enable_code_DIAGNOSTIC));
-  run.PutInt(id::manu_alarm_enable_code, kDeviceAccessCode);
+  run.PutInt(id::manu_alarm_enable_code, code::kAccessCode);
   run.Write(id::write_manu_alarm_enable_code);
   RefreshVersionEnabled(run);
   run.SaveValues();
@@ -66,14 +66,14 @@ void RememberSensorType(MethodRun& run) {
 void PreWriteUploadVariables(MethodRun& run) {
   run.Local("ret");
   run.Local("i");
-  int& code = run.Local("loc_manu_alarm_enable_code");
+  int& entered = run.Local("loc_manu_alarm_enable_code");
   int& versionEnabled = run.Local("i_manu_s_version_enabled");
-  code = run.GetInt(id::manu_alarm_enable_code);
-  if (code != kDeviceAccessCode) {
+  entered = run.GetInt(id::manu_alarm_enable_code);
+  if (entered != code::kAccessCode) {
     run.Acknowledge(text::kNoAccess);
     run.SaveValues();
   }
-  run.PutInt(id::manu_alarm_enable_code, code);
+  run.PutInt(id::manu_alarm_enable_code, entered);
   run.Write(id::write_manu_alarm_enable_code);
   versionEnabled = RefreshVersionEnabled(run);
   run.SaveValues();

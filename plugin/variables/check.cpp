@@ -11,15 +11,13 @@
 namespace variables {
 namespace {
 
-CDDCommonVariant Int(int value) { return CDDCommonVariant(value); }
-
-bool checksChlorine(Reader& r) { return r.read(id::manu_check_select) == Int(0); }
-bool modeIsRedox(Reader& r) { return r.read(id::manu_mode) == Int(2); }
+bool checksChlorine(Reader& r) { return r.read(id::manu_check_select) == Int(code::kChlorine); }
+bool modeIsRedox(Reader& r) { return r.read(id::manu_mode) == Int(code::kRedox); }
 // Current-controlled monitoring is not offered while a pH device checks its redox
 // measurement.
 bool currentMonitoringOffered(Reader& r) {
-  return !(r.read(id::manu_pH_enabled) == Int(1)) || r.read(id::manu_check_select) != Int(1) ||
-         r.read(id::manu_mode) != Int(2);
+  return !(r.read(id::manu_pH_enabled) == Int(1)) || r.read(id::manu_check_select) != Int(code::kSecondValue) ||
+         r.read(id::manu_mode) != Int(code::kRedox);
 }
 
 // A value within one side of the check: fixed, or by the sensor's range (large, small),
@@ -66,8 +64,6 @@ constexpr CheckChoice kSetpointMin{Fixed(0.0), Fixed(4.0)};
 constexpr CheckChoice kThresholdFormat{ByRange("2.2f", "1.2f"), ByMode("1.1f", "4.1f")};
 constexpr CheckChoice kSetpointFormat{ByRange("2.2f", "1.2f"), Fixed("1.1f")};
 
-// Default and maximum follow the measuring unit and the sensor's range only.
-constexpr rule::UnitScale kThresholdScale{.large = 20.0, .small = 5.0, .ppbLarge = 20000.0, .ppbSmall = 5000.0};
 // In ppb the setpoint's default is an integer.
 constexpr rule::UnitScale kSetpointDefault{.large = 0.5, .small = 0.1, .ppbLarge = 500, .ppbSmall = 100};
 
@@ -164,9 +160,9 @@ constexpr VariableRow kRows[] = {
      .cls = kContained,
      .type = kCheckValue,
      .handling = Handling::locked,
-     .rules = {.deflt = rule::unitDefault<kThresholdScale>,
+     .rules = {.deflt = rule::unitDefault<rule::kRangeMax>,
                .min = checkBound<kLowMin>,
-               .max = rule::unitMax<kThresholdScale>,
+               .max = rule::unitMax<rule::kRangeMax>,
                .format = checkFormat<kThresholdFormat>}},
     {.id = id::manu_check_threshold_high,
      .name = "manu_check_threshold_high",
@@ -176,9 +172,9 @@ constexpr VariableRow kRows[] = {
      .cls = kContained,
      .type = kCheckValue,
      .handling = Handling::locked,
-     .rules = {.deflt = rule::unitDefault<kThresholdScale>,
+     .rules = {.deflt = rule::unitDefault<rule::kRangeMax>,
                .min = checkBound<kHighMin>,
-               .max = rule::unitMax<kThresholdScale>,
+               .max = rule::unitMax<rule::kRangeMax>,
                .format = checkFormat<kThresholdFormat>}},
     {.id = id::manu_check_monitoring_enabled,
      .name = "manu_check_monitoring_enabled",
@@ -216,7 +212,7 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked,
      .rules = {.deflt = rule::unitDefault<kSetpointDefault>,
                .min = checkBound<kSetpointMin>,
-               .max = rule::unitMax<kThresholdScale>,
+               .max = rule::unitMax<rule::kRangeMax>,
                .format = checkFormat<kSetpointFormat>}},
 };
 

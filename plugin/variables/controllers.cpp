@@ -14,14 +14,13 @@ constexpr const char kKp[] = "V4H1   Kp  |de|V4H1   Kp  |fr|V4H1   Kp  |it|V4H1 
 constexpr const char kTimeTn[] = "V4H2   Time Tn  |de|V4H2   Zeit Tn  |fr|V4H2   Temps Tn  |it|V4H2   Tempo Tn";
 
 constexpr rule::UnitScale kSetpointDefault{.large = 0.5, .small = 0.1, .ppbLarge = 500.0, .ppbSmall = 100.0};
-constexpr rule::UnitScale kSetpointMax{.large = 20.0, .small = 5.0, .ppbLarge = 20000.0, .ppbSmall = 5000.0};
 constexpr VarRules kSetpointRules{.deflt = rule::unitDefault<kSetpointDefault>,
-                                  .max = rule::unitMax<kSetpointMax>,
+                                  .max = rule::unitMax<rule::kRangeMax>,
                                   .format = rule::largeRangeFormat};
 
 // "PID PV" acts inversely by default, every other function directly.
 std::optional<CDDCommonVariant> directionDefault(Reader& r) {
-  return CDDCommonVariant(r.read(id::manu_relay_function) == CDDCommonVariant(4) ? 0 : 1);
+  return CDDCommonVariant(r.read(id::manu_relay_function) == CDDCommonVariant(code::kPidPv) ? 0 : 1);
 }
 
 constexpr Enumerator kDirections[] = {

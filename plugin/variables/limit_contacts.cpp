@@ -17,10 +17,10 @@ constexpr const char kAlarmThreshold[] =
     "V4H4   Alarm threshold  |de|V4H4   Alarmschwelle  |fr|V4H4   Seuil d'alarme  |it|V4H4   Soglia di allarme";
 
 // pv: default and maximum by measuring unit and sensor range, format by sensor range.
-constexpr rule::UnitScale kPvScale{.large = 20.0, .small = 5.0, .ppbLarge = 20000.0, .ppbSmall = 5000.0};
 constexpr TypeSpec kPvType{.code = VariableTypeFloat, .range = true, .min = 0.0};
-constexpr VarRules kPvRules{
-    .deflt = rule::unitDefault<kPvScale>, .max = rule::unitMax<kPvScale>, .format = rule::largeRangeFormat};
+constexpr VarRules kPvRules{.deflt = rule::unitDefault<rule::kRangeMax>,
+                            .max = rule::unitMax<rule::kRangeMax>,
+                            .format = rule::largeRangeFormat};
 
 // sv: the pH range in mode 1, the millivolt range (integers) in every other mode.
 constexpr rule::ModeChoice kSvDefault{.ph = 9.0, .other = 1500};

@@ -7,28 +7,31 @@
 namespace variables {
 namespace {
 
-CDDCommonVariant Int(int value) { return CDDCommonVariant(value); }
-
 // Relays 3 and 4 exist only on a four-relay device.
-bool fourRelays(Reader& r) { return r.read(id::manu_relay_number) == Int(4); }
+bool fourRelays(Reader& r) { return r.read(id::manu_relay_number) == Int(code::kFourRelays); }
 // Relay 4 is not offered while the relay function is a PID, cleaning or step controller.
 bool fourthRelayFree(Reader& r) {
-  return r.read(id::manu_relay_function) != Int(4) && r.read(id::manu_relay_function) != Int(7) &&
-         r.read(id::manu_relay_function) != Int(8);
+  return r.read(id::manu_relay_function) != Int(code::kPidPv) &&
+         r.read(id::manu_relay_function) != Int(code::kCleaning) &&
+         r.read(id::manu_relay_function) != Int(code::kThreePointStep);
 }
 constexpr Gate kFourRelays{&fourRelays};
 constexpr Gate kFourthRelayFree{&fourthRelayFree, &kFourRelays};
 
-bool phLimitContact(Reader& r) { return r.read(id::manu_pH_enabled) == Int(1) && r.read(id::manu_mode) == Int(1); }
-bool redoxLimitContact(Reader& r) { return r.read(id::manu_pH_enabled) == Int(1) && r.read(id::manu_mode) == Int(2); }
+bool phLimitContact(Reader& r) {
+  return r.read(id::manu_pH_enabled) == Int(1) && r.read(id::manu_mode) == Int(code::kPh);
+}
+bool redoxLimitContact(Reader& r) {
+  return r.read(id::manu_pH_enabled) == Int(1) && r.read(id::manu_mode) == Int(code::kRedox);
+}
 // Both values are read whatever the mode: the library's && judges the device version's truth.
 bool phController(Reader& r) {
   const CDDCommonVariant& phEnabled = r.read(id::manu_pH_enabled);
   const CDDCommonVariant& mode = r.read(id::manu_mode);
-  return CDDCommonVariant(mode == Int(1)) && phEnabled;
+  return CDDCommonVariant(mode == Int(code::kPh)) && phEnabled;
 }
 // Cleaning and the step controller run only on relay 3.
-bool thirdRelaySelected(Reader& r) { return r.read(id::manu_relay_select_relay) == Int(2); }
+bool thirdRelaySelected(Reader& r) { return r.read(id::manu_relay_select_relay) == Int(code::kThirdRelay); }
 bool cleaningEnabled(Reader& r) { return r.read(id::manu_cleaning_function_enabled) == Int(1); }
 constexpr Gate kPhLimitContact{&phLimitContact};
 constexpr Gate kRedoxLimitContact{&redoxLimitContact};

@@ -44,26 +44,28 @@ void failClosedBound(BoundRule rule, Reader& r, CDDCommonVariant& scratch) {
 bool accessCodeEntered(Reader& r) { return r.read(id::manu_alarm_enable_code) == CDDCommonVariant(kAccessCode); }
 
 bool checkSelectWritable(Reader& r) {
-  return r.read(id::manu_pH_enabled) == CDDCommonVariant(1) && r.read(id::manu_mode) != CDDCommonVariant(0) &&
+  return r.read(id::manu_pH_enabled) == CDDCommonVariant(1) &&
+         r.read(id::manu_mode) != CDDCommonVariant(code::kOff) &&
          r.read(id::manu_alarm_enable_code) == CDDCommonVariant(kAccessCode);
 }
 
 bool largeRangeSensor(Reader& r) {
-  return r.read(id::manu_sensor_type) == CDDCommonVariant(1) || r.read(id::manu_sensor_type) == CDDCommonVariant(3);
+  return r.read(id::manu_sensor_type) == CDDCommonVariant(code::kQN701) ||
+         r.read(id::manu_sensor_type) == CDDCommonVariant(code::kQN711);
 }
 
 std::optional<CDDCommonVariant> byUnitAndRange(Reader& r, const UnitScale& scale) {
   CDDCommonVariant unit;
   unit = r.read(id::manu_unit_display);
-  if (unit == CDDCommonVariant(0) || unit == CDDCommonVariant(1))
+  if (unit == CDDCommonVariant(code::kMgPerL) || unit == CDDCommonVariant(code::kPpm))
     return (largeRangeSensor(r) ? scale.large : scale.small).variant();
-  if (unit == CDDCommonVariant(2)) return (largeRangeSensor(r) ? scale.ppbLarge : scale.ppbSmall).variant();
+  if (unit == CDDCommonVariant(code::kPpb)) return (largeRangeSensor(r) ? scale.ppbLarge : scale.ppbSmall).variant();
   return std::nullopt;
 }
 
 void largeRangeFormat(Reader& r, CStrPP& work) { work = largeRangeSensor(r) ? "2.2f" : "1.2f"; }
 
-bool modeIsPh(Reader& r) { return r.read(id::manu_mode) == CDDCommonVariant(1); }
+bool modeIsPh(Reader& r) { return r.read(id::manu_mode) == CDDCommonVariant(code::kPh); }
 
 bool sVersionWithPh(Reader& r) {
   return r.read(id::manu_s_version_enabled) == CDDCommonVariant(1) &&

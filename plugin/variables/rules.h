@@ -5,6 +5,7 @@
 #pragma once
 #include <optional>
 
+#include "module/device_codes.h"
 #include "variables/variable_frame.h"
 
 namespace variables::rule {
@@ -24,7 +25,7 @@ bool lockOpen(WriteRule rule, Reader& r);
 void failClosedBound(BoundRule rule, Reader& r, CDDCommonVariant& scratch);
 
 // The value of manu_alarm_enable_code that unlocks writing.
-inline constexpr int kAccessCode = 83;
+using code::kAccessCode;
 
 // The write lock: writable while the device access code is entered.
 bool accessCodeEntered(Reader& r);
@@ -37,7 +38,7 @@ bool channelSetupWritable(Reader& r) {
   return r.read(ProtectionSlot) == CDDCommonVariant(0);
 }
 
-// Sensor types 1 and 3 measure the large range.
+// Sensor types QN-701 and QN-711 measure the large range.
 bool largeRangeSensor(Reader& r);
 
 // Values chosen by the measuring unit (0 "mg/l" and 1 "ppm" alike, 2 "ppb") and, within
@@ -46,6 +47,11 @@ struct UnitScale {
   Const large, small;
   Const ppbLarge, ppbSmall;
 };
+// The upper end of the measuring range; the switch points and check thresholds start there.
+inline constexpr UnitScale kRangeMax{.large = code::range::kLarge,
+                                     .small = code::range::kSmall,
+                                     .ppbLarge = code::range::kLargePpb,
+                                     .ppbSmall = code::range::kSmallPpb};
 // The selection: the unit read once, the matching case running a fresh range test.
 std::optional<CDDCommonVariant> byUnitAndRange(Reader& r, const UnitScale& scale);
 

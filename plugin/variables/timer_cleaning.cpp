@@ -8,15 +8,16 @@
 namespace variables {
 namespace {
 
-CDDCommonVariant Int(int value) { return CDDCommonVariant(value); }
-
 // Each chain stops at the first comparison that fails, without reading further.
 bool timerOnARelay(Reader& r) {
-  return r.read(id::manu_relay_function) == Int(6) && r.read(id::manu_relay_number) != Int(0);
+  return r.read(id::manu_relay_function) == Int(code::kTimer) &&
+         r.read(id::manu_relay_number) != Int(code::kNoRelays);
 }
 bool cleaningOnARelay(Reader& r) {
-  return r.read(id::manu_relay_select_relay) == Int(2) && r.read(id::manu_relay_function) == Int(7) &&
-         r.read(id::manu_cleaning_function_enabled) == Int(1) && r.read(id::manu_relay_number) != Int(0);
+  return r.read(id::manu_relay_select_relay) == Int(code::kThirdRelay) &&
+         r.read(id::manu_relay_function) == Int(code::kCleaning) &&
+         r.read(id::manu_cleaning_function_enabled) == Int(1) &&
+         r.read(id::manu_relay_number) != Int(code::kNoRelays);
 }
 
 // A minimum pause time may not exceed its function's pause time while that function

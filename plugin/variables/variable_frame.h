@@ -40,6 +40,9 @@ struct Const {
   CDDCommonVariant variant() const;
 };
 
+// An int value, for comparing a read with a device code.
+inline CDDCommonVariant Int(int value) { return CDDCommonVariant(value); }
+
 // none: no help call at all (the host's help stays); empty: the empty help twice;
 // asLabel: the label literal; text: its own literal.
 struct Help {

@@ -32,11 +32,11 @@ struct ExplicitReply {
   std::initializer_list<ObjId> reply;
 };
 const ExplicitReply kExplicitReplies[] = {
-    {id::read__MVX__phys_device_man_id, {id::__MVX__phys_device_man_id}},
-    {id::read__MVX__phys_device_id, {id::__MVX__phys_device_id}},
-    {id::read__MVX__software_rev, {id::__MVX__phys_software_rev}},
-    {id::read__MVX__profile_rev,
-     {id::__MVX__dummy__8bit, id::__MVX__dummy__32bit, id::__MVX__dummy__16bit, id::__MVX__phys_profile_rev}},
+    {id::read_MVX_phys_device_man_id, {id::MVX_phys_device_man_id}},
+    {id::read_MVX_phys_device_id, {id::MVX_phys_device_id}},
+    {id::read_MVX_software_rev, {id::MVX_phys_software_rev}},
+    {id::read_MVX_profile_rev,
+     {id::MVX_dummy_8bit, id::MVX_dummy_32bit, id::MVX_dummy_16bit, id::MVX_phys_profile_rev}},
     {id::read_phys_software_rev_numeric,
      {id::phys_software_rev_000, id::phys_software_rev_001, id::phys_software_rev_002, id::phys_software_rev_003,
       id::phys_software_rev_004, id::phys_software_rev_005, id::phys_software_rev_rest}},

@@ -338,7 +338,7 @@ constexpr auto kYtWindow = std::to_array<MenuItem>({{id::Page_yt_unavailable}});
 constexpr auto kYtPage = std::to_array<MenuItem>({{id::Bar_yt_unavailable}});
 constexpr auto kYtBar = std::to_array<MenuItem>({{id::manu_meas_value_main}});
 constexpr auto kChannelModules = std::to_array<MenuItem>(
-    {{id::_MVXGSD_ChannelSetup01}, {id::_MVXGSD_ChannelSetup02}, {id::_MVXGSD_ChannelSetup03}});
+    {{id::MVXGSD_ChannelSetup01}, {id::MVXGSD_ChannelSetup02}, {id::MVXGSD_ChannelSetup03}});
 
 // ------------------------------------------------------------- communication errors
 
@@ -551,7 +551,7 @@ constexpr MenuRow kRows[] = {
     {.id = id::Page_yt_unavailable, .access = Offline, .label = kYtLabel, .items = kYtPage},
     {.id = id::Bar_yt_unavailable, .access = Offline,
      .label = "Y t diagram not available !  |de|Verlaufskurve nicht verfügbar !", .items = kYtBar},
-    {.id = id::_MVXGSD_channel_module_setup, .access = Offline, .label = "Channel Module Setup",
+    {.id = id::MVXGSD_channel_module_setup, .access = Offline, .label = "Channel Module Setup",
      .items = kChannelModules, .accessAt = AccessAt::afterLabel},
 
     // Communication-error menus.

@@ -100,7 +100,7 @@ constexpr Summary kSummary[] = {
     {id::Tab_m_PA_Profil_ONLINE, On, 1}, {id::Tab_s_ident_ONLINE, On, 2}, {id::Tab_m_ident_ONLINE, On, 2},
     {id::DTM_offline_root_menu, Off, 2}, {id::DTM_online_root_menu, On, 2}, {id::DTM_observe_menu, On, 3},
     {id::DTM_trend_menu, On, 3}, {id::DTM_diagnosis_menu, On, 2}, {id::DTM_Reset_menu, On, 1},
-    {id::DTM_lock_unlock_menu, On, 1}, {id::_MVXGSD_channel_module_setup, Off, 3},
+    {id::DTM_lock_unlock_menu, On, 1}, {id::MVXGSD_channel_module_setup, Off, 3},
 };
 
 TEST_F(FixedMenus, AccessAndItemCountOfEveryMenuMatchTheSummary) {

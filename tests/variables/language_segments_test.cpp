@@ -50,7 +50,7 @@ struct TextRule {
   const char* helps = "";  // of the enumerators or bits
 };
 constexpr TextRule kTextRules[] = {
-    {id::__MVX__phys_device_man_id, id::__MVX__ident_number, nullptr, nullptr, ""},
+    {id::MVX_phys_device_man_id, id::MVX_ident_number, nullptr, nullptr, ""},
     {id::CommError_0000_009F, id::CommError_00D0_00FF, "en fr it es", nullptr, kAll},
     {id::CommError_ShowIgnoredErrors, id::CommError_Delay_Write, kAll, kAll, kAll},
     {id::phys_software_rev_numeric, id::phys_software_rev_rest, kAll, nullptr, ""},

@@ -8,9 +8,6 @@
 #include "catalogue/object_ids.h"
 #include "ddlib/ddlib.h"
 
-inline constexpr int kObjectCount = 660;
-inline constexpr int kTableSize = kObjectCount + 1;
-
 // Every value read goes to the host's object store.
 inline constexpr int UseHostServices = 1;
 

@@ -8,7 +8,7 @@
 #include <set>
 #include <string>
 
-#include "catalogue/catalogue_table.h"
+#include "catalogue/catalogue.h"
 #include "variables/variable_frame.h"
 
 namespace {
@@ -21,16 +21,10 @@ void ForEachRow(Visit visit) {
     for (const VariableRow& row : *table) visit(row);
 }
 
-const CatalogueEntry* Catalogued(ObjId id) {
-  for (std::size_t i = 0; i < kCatalogueSize; ++i)
-    if (kCatalogue[i].id == id) return &kCatalogue[i];
-  return nullptr;
-}
-
 TEST(Rows, NameTheirCataloguedVariableOnceAndAreReachable) {
   std::set<ObjId> seen;
   ForEachRow([&](const VariableRow& row) {
-    const CatalogueEntry* entry = Catalogued(row.id);
+    const CatalogueEntry* entry = catalogue::Find(row.id);
     ASSERT_TRUE(entry) << row.name;
     EXPECT_STREQ(entry->name, row.name);
     EXPECT_EQ(entry->kind, ObjectKindVariable) << row.name;
@@ -38,7 +32,7 @@ TEST(Rows, NameTheirCataloguedVariableOnceAndAreReachable) {
     EXPECT_EQ(RowFor(row.id), &row) << row.name;
     for (std::span<const ObjId> actions : {row.preEdit, row.postEdit})
       for (ObjId method : actions) {
-        const CatalogueEntry* m = Catalogued(method);
+        const CatalogueEntry* m = catalogue::Find(method);
         ASSERT_TRUE(m) << row.name;
         EXPECT_EQ(m->kind, ObjectKindMethod) << row.name << " " << m->name;
       }

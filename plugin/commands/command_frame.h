@@ -18,9 +18,15 @@ struct CommandRow {
 
 // Every command this plug-in describes, in index order.
 std::span<const CommandRow> Rows();
+// The row of a command number; null when none (command_table.cpp).
+const CommandRow* FindRow(long number);
 
 // Fills the command's addressing, operation and transaction; any other object comes
 // back untouched.
-CDDObject* CalcCommand(const CDeviceAttributeCalculation& calc, const CommandRow& row, CDDObject* object);
+CDDObject* FillCommand(const CDeviceAttributeCalculation& calc, const CommandRow& row, CDDObject* object);
+
+// The calculation function of every command: finds the row by the object's number and
+// fills the command from it; an object whose number has no row is returned untouched.
+CDDObject* CalcCommand(CDeviceAttributeCalculation& calc, CHostContext* context, CDDObject* object);
 
 }  // namespace commands

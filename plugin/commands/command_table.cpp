@@ -1,11 +1,9 @@
 // The manufacturer parameters the host reads and writes on slot 1: 74 commands, each
 // named read_ or write_ followed by its variable's name.
-#include <algorithm>
-#include <array>
 #include <iterator>
-#include <utility>
 
 #include "commands/command_frame.h"
+#include "module/row_index.h"
 #include "module/subsystems.h"
 
 namespace commands {
@@ -89,34 +87,15 @@ constexpr CommandRow kCommands[] = {
 };
 static_assert(std::size(kCommands) == 74);
 
-constexpr bool IdsUniqueAndKnown() {
-  std::array<bool, kTableSize> seen{};
-  for (const CommandRow& row : kCommands) {
-    if (row.id < 1 || row.id > kObjectCount || seen[row.id]) return false;
-    seen[row.id] = true;
-  }
-  return true;
-}
-static_assert(IdsUniqueAndKnown());
-
-// Each command's own calculation function, bound to its row.
-template <std::size_t I>
-CDDObject* CalcRow(CDeviceAttributeCalculation& calc, CHostContext*, CDDObject* object) {
-  return CalcCommand(calc, kCommands[I], object);
-}
-
-constexpr auto kCalcFunctions = []<std::size_t... I>(std::index_sequence<I...>) {
-  return std::array<CalcFunction, sizeof...(I)>{&CalcRow<I>...};
-}(std::make_index_sequence<std::size(kCommands)>{});
+constexpr RowIndex<CommandRow> kIndex(ObjectKindCommand, {kCommands});
+static_assert(kIndex.faults() == 0, "one row per command");
 
 }  // namespace
 
 std::span<const CommandRow> Rows() { return kCommands; }
 
-CalcFunction CalcFunctionFor(ObjId number) {
-  const auto* row = std::find_if(std::begin(kCommands), std::end(kCommands),
-                                 [number](const CommandRow& r) { return r.id == number; });
-  return row == std::end(kCommands) ? nullptr : kCalcFunctions[row - std::begin(kCommands)];
-}
+const CommandRow* FindRow(long number) { return kIndex.Find(number); }
+
+CalcFunction CalcFunctionFor(ObjId number) { return FindRow(number) ? &CalcCommand : nullptr; }
 
 }  // namespace commands

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "menus/menu_frame.h"
+#include "module/row_index.h"
 
 namespace menus {
 namespace {
@@ -573,13 +574,7 @@ constexpr MenuRow kRows[] = {
     {.id = id::Menu_CommError_Delay, .access = Offline, .label = kBlankLabel, .items = kCommErrorDelays},
 };
 
-constexpr bool UniqueIds() {
-  for (std::size_t i = 0; i < std::size(kRows); ++i)
-    for (std::size_t j = i + 1; j < std::size(kRows); ++j)
-      if (kRows[i].id == kRows[j].id) return false;
-  return true;
-}
-static_assert(UniqueIds(), "one row per menu");
+static_assert(RowIndex<MenuRow>(ObjectKindMenu, {kRows}).faults() == 0, "one row per menu");
 static_assert(std::size(kRows) == 114);
 
 }  // namespace

@@ -22,7 +22,7 @@ CDDObject* FillCommand(const CDeviceAttributeCalculation& calc, const CommandRow
 
   auto item = std::make_unique<CDDDataItem>();
   item->putKind(DataItemReference);
-  item->getReference()->putDefinition(calc.Definition(row.variable));
+  item->getReference()->putDefinition(calc.Definition(Variable(row)));
   item->putMask(0);
   (read ? transaction->getReply() : transaction->getRequest())->Add(*item, -1, -1);
   item.reset();

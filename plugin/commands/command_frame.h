@@ -3,6 +3,7 @@
 #pragma once
 #include <span>
 
+#include "catalogue/catalogue.h"
 #include "module/calculator.h"
 
 namespace commands {
@@ -15,6 +16,13 @@ struct CommandRow {
   long index;
   ObjId variable;
 };
+
+// The variable a command reads or writes: the one its catalogue entry carries in the
+// reply of a read or the request of a write (the table checks there is exactly one).
+constexpr ObjId Variable(const CommandRow& row) {
+  const CatalogueEntry* entry = catalogue::Find(row.id);
+  return (row.operation == OperationRead ? entry->reply : entry->request).front();
+}
 
 // Every command this plug-in describes, in index order.
 std::span<const CommandRow> Rows();

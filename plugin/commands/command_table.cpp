@@ -1,5 +1,6 @@
 // The manufacturer parameters the host reads and writes on slot 1: 74 commands, each
-// named read_ or write_ followed by its variable's name.
+// named read_ or write_ followed by its variable's name, which gives the variable
+// (catalogue/objects.tsv).
 #include <iterator>
 
 #include "commands/command_frame.h"
@@ -86,6 +87,19 @@ constexpr CommandRow kCommands[] = {
     {.id = id::write_manu_unit_display, .operation = OperationWrite, .index = 190, .variable = id::manu_unit_display},
 };
 static_assert(std::size(kCommands) == 74);
+
+// Each command carries one variable, on the side its operation uses.
+constexpr bool CarryOneVariable() {
+  for (const CommandRow& row : kCommands) {
+    const CatalogueEntry* entry = catalogue::Find(row.id);
+    if (!entry) return false;
+    const bool read = row.operation == OperationRead;
+    if ((read ? entry->reply : entry->request).size() != 1 || !(read ? entry->request : entry->reply).empty())
+      return false;
+  }
+  return true;
+}
+static_assert(CarryOneVariable());
 
 constexpr RowIndex<CommandRow> kIndex(ObjectKindCommand, {kCommands});
 static_assert(kIndex.faults() == 0, "one row per command");

@@ -14,7 +14,6 @@ struct CommandRow {
   ObjId id;
   enumDDCommandOperationType operation;
   long index;
-  ObjId variable;
 };
 
 // The variable a command reads or writes: the one its catalogue entry carries in the

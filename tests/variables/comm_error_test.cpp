@@ -6,6 +6,7 @@
 #include <string>
 
 #include "identity_fill.h"
+#include "row_name.h"
 
 namespace {
 
@@ -77,14 +78,14 @@ TEST(CommError, DelaysPutTheirUnitAfterTheDefaultWithTheSameResult) {
       return std::find(lines.begin(), lines.end(), line) - lines.begin();
     };
     const auto unit = at("CDDVariable::putConstantUnit(\"ms\")");
-    ASSERT_LT(unit, static_cast<long>(lines.size())) << row.name;
+    ASSERT_LT(unit, static_cast<long>(lines.size())) << RowName(row);
     EXPECT_EQ(lines[unit - 1], "CDDVariable::putConstantUnit(\"\")");
     EXPECT_EQ(lines[unit - 2], "CDDType::putDefaultValue(" + ddlib::describe(CDDCommonVariant(0)) + ")");
 
     VariableRow usual = row;
     usual.unitStep = UnitStep::beforeType;
     CDeviceAttributeCalculation calc;
-    CDDVariable early(CDDDefinition(id, row.name, ObjectKindVariable));
+    CDDVariable early(CDDDefinition(id, RowName(row), ObjectKindVariable));
     FillVariable(calc, nullptr, &early, usual);
 
     EXPECT_EQ(late->getConstantUnit(), "ms");

@@ -7,6 +7,7 @@
 
 #include "language_segments.h"
 #include "variables/variable_frame.h"
+#include "row_name.h"
 
 namespace {
 
@@ -111,7 +112,7 @@ void CheckEntry(const VariableRow& row, std::int64_t value, const char* descript
       wantDescription = v.description;
       wantHelp = v.help;
     }
-  std::string where = std::string(row.name) + " " + std::to_string(value);
+  std::string where = std::string(RowName(row)) + " " + std::to_string(value);
   CheckText(description, wantDescription, where + " description");
   CheckText(help, wantHelp, where + " help");
 }

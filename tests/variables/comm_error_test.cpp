@@ -24,7 +24,7 @@ TEST(CommError, RangesCoverTheErrorCodeByteWithoutGapOrOverlap) {
   for (ObjId id = id::CommError_0000_009F; id <= id::CommError_00D0_00FF; ++id) {
     const VariableRow* row = RowFor(id);
     ASSERT_TRUE(row) << id;
-    const std::string name = row->name;  // CommError_LLLL_HHHH
+    const std::string name = RowName(*row);  // CommError_LLLL_HHHH
     ASSERT_EQ(name.size(), 19u) << name;
     const long low = std::stol(name.substr(10, 4), nullptr, 16);
     const long high = std::stol(name.substr(15, 4), nullptr, 16);

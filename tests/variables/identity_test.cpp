@@ -5,6 +5,7 @@
 #include <string>
 
 #include "identity_fill.h"
+#include "row_name.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ TEST(Identity, OnlyTheEmptyLabelIsPutAndEarlierHelpAndHandlingStay) {
   for (ObjId id = id::MVX_phys_device_man_id; id <= id::MVX_ident_number; ++id) {
     const variables::VariableRow* row = variables::RowFor(id);
     if (!row) continue;  // the read commands among them
-    const std::string name = row->name;
+    const std::string name = RowName(*row);
     auto used = UsedVariable(id);
     ddlib::JournalScope journal;
     auto v = FillRow(id, std::move(used));

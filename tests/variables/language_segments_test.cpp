@@ -124,11 +124,11 @@ TEST(LanguageSegments, EveryTextCarriesTheStatedLanguagesInOrder) {
     const VariableRow* row = RowFor(id);
     if (!rule || !row) continue;
     ++rows;
-    CheckText(row->label, rule->label, std::string(row->name) + " label");
+    CheckText(row->label, rule->label, std::string(RowName(*row)) + " label");
     const char* help = nullptr;
     if (row->help.kind == Help::Kind::text) help = row->help.text;
     if (row->help.kind == Help::Kind::asLabel) help = row->label;
-    CheckText(help, rule->help, std::string(row->name) + " help");
+    CheckText(help, rule->help, std::string(RowName(*row)) + " help");
     for (const Enumerator& e : row->enums) CheckEntry(*row, e.value, e.description, e.help, *rule);
     for (const BitEnumerator& b : row->bits) CheckEntry(*row, b.mask, b.description, b.help, *rule);
   }

@@ -131,7 +131,6 @@ enum class HandlingStep : std::uint8_t { afterType, beforeType };
 
 struct VariableRow {
   ObjId id;
-  const char* name;
   const char* label = nullptr;  // null: only the empty label is put
   Help help = kNoHelp;
   ClassSet cls = {};

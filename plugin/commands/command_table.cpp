@@ -91,10 +91,11 @@ static_assert(std::size(kCommands) == 74);
 // Each command carries one variable, on the side its operation uses.
 constexpr bool CarryOneVariable() {
   for (const CommandRow& row : kCommands) {
-    const CatalogueEntry* entry = catalogue::Find(row.id);
-    if (!entry) return false;
+    const int at = catalogue::IndexOf(row.id);
+    if (at < 0) return false;
+    const CatalogueEntry& entry = kCatalogue[at];
     const bool read = row.operation == OperationRead;
-    if ((read ? entry->reply : entry->request).size() != 1 || !(read ? entry->request : entry->reply).empty())
+    if ((read ? entry.reply : entry.request).size() != 1 || !(read ? entry.request : entry.reply).empty())
       return false;
   }
   return true;

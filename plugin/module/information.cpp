@@ -19,8 +19,8 @@ constexpr RoleMenu kRoleMenus[] = {
 
 constexpr bool NamesDescribedMenus() {
   for (const RoleMenu& r : kRoleMenus) {
-    const CatalogueEntry* entry = catalogue::Find(r.menu);
-    if (!r.otherName && (!entry || entry->kind != ObjectKindMenu)) return false;
+    const int at = catalogue::IndexOf(r.menu);
+    if (r.otherName == nullptr && (at < 0 || kCatalogue[at].kind != ObjectKindMenu)) return false;
   }
   return true;
 }

@@ -35,12 +35,14 @@ class RowIndex {
 
   constexpr void Add(std::span<const Row> table) {
     for (const Row& row : table) {
-      const CatalogueEntry* entry = catalogue::Find(row.id);
-      if (!entry || entry->kind != m_kind || m_rows[static_cast<std::size_t>(row.id)]) {
+      const int at = catalogue::IndexOf(row.id);
+      const auto n = static_cast<std::size_t>(row.id);
+      if (at < 0 || kCatalogue[at].kind != m_kind || m_taken[n]) {
         ++m_faults;
         continue;
       }
-      m_rows[static_cast<std::size_t>(row.id)] = &row;
+      m_rows[n] = &row;
+      m_taken[n] = true;
     }
   }
 
@@ -53,5 +55,8 @@ class RowIndex {
  private:
   enumDDObjectKind m_kind;
   std::array<const Row*, kTableSize> m_rows{};
+  // Beside the pointers because some compilers cannot compare a row's address with
+  // null at compile time under the sanitizers.
+  std::array<bool, kTableSize> m_taken{};
   int m_faults = 0;
 };

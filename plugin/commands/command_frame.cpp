@@ -6,7 +6,7 @@ namespace commands {
 
 // A read command creates its reply list before the data item, a write command after
 // the item has gone into the request list; the host sees both lists either way.
-CDDObject* CalcCommand(const CDeviceAttributeCalculation& calc, const CommandRow& row, CDDObject* object) {
+CDDObject* FillCommand(const CDeviceAttributeCalculation& calc, const CommandRow& row, CDDObject* object) {
   auto* command = dynamic_cast<CDDCommand*>(object);
   if (!command) return object;
   const bool read = row.operation == OperationRead;
@@ -22,7 +22,7 @@ CDDObject* CalcCommand(const CDeviceAttributeCalculation& calc, const CommandRow
 
   auto item = std::make_unique<CDDDataItem>();
   item->putKind(DataItemReference);
-  item->getReference()->putDefinition(calc.Definition(row.variable));
+  item->getReference()->putDefinition(calc.Definition(Variable(row)));
   item->putMask(0);
   (read ? transaction->getReply() : transaction->getRequest())->Add(*item, -1, -1);
   item.reset();
@@ -33,6 +33,12 @@ CDDObject* CalcCommand(const CDeviceAttributeCalculation& calc, const CommandRow
 
   command->putAttributesAvailable(true);
   return object;
+}
+
+CDDObject* CalcCommand(CDeviceAttributeCalculation& calc, CHostContext*, CDDObject* object) {
+  const CDDDefinition* definition = object ? object->getcDefinition() : nullptr;
+  const CommandRow* row = definition ? FindRow(definition->getID()) : nullptr;
+  return row ? FillCommand(calc, *row, object) : object;
 }
 
 }  // namespace commands

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "menus/menu_frame.h"
+#include "module/row_index.h"
 
 namespace menus {
 namespace {
@@ -338,7 +339,7 @@ constexpr auto kYtWindow = std::to_array<MenuItem>({{id::Page_yt_unavailable}});
 constexpr auto kYtPage = std::to_array<MenuItem>({{id::Bar_yt_unavailable}});
 constexpr auto kYtBar = std::to_array<MenuItem>({{id::manu_meas_value_main}});
 constexpr auto kChannelModules = std::to_array<MenuItem>(
-    {{id::_MVXGSD_ChannelSetup01}, {id::_MVXGSD_ChannelSetup02}, {id::_MVXGSD_ChannelSetup03}});
+    {{id::MVXGSD_ChannelSetup01}, {id::MVXGSD_ChannelSetup02}, {id::MVXGSD_ChannelSetup03}});
 
 // ------------------------------------------------------------- communication errors
 
@@ -551,7 +552,7 @@ constexpr MenuRow kRows[] = {
     {.id = id::Page_yt_unavailable, .access = Offline, .label = kYtLabel, .items = kYtPage},
     {.id = id::Bar_yt_unavailable, .access = Offline,
      .label = "Y t diagram not available !  |de|Verlaufskurve nicht verfügbar !", .items = kYtBar},
-    {.id = id::_MVXGSD_channel_module_setup, .access = Offline, .label = "Channel Module Setup",
+    {.id = id::MVXGSD_channel_module_setup, .access = Offline, .label = "Channel Module Setup",
      .items = kChannelModules, .accessAt = AccessAt::afterLabel},
 
     // Communication-error menus.
@@ -573,13 +574,7 @@ constexpr MenuRow kRows[] = {
     {.id = id::Menu_CommError_Delay, .access = Offline, .label = kBlankLabel, .items = kCommErrorDelays},
 };
 
-constexpr bool UniqueIds() {
-  for (std::size_t i = 0; i < std::size(kRows); ++i)
-    for (std::size_t j = i + 1; j < std::size(kRows); ++j)
-      if (kRows[i].id == kRows[j].id) return false;
-  return true;
-}
-static_assert(UniqueIds(), "one row per menu");
+static_assert(RowIndex<MenuRow>(ObjectKindMenu, {kRows}).faults() == 0, "one row per menu");
 static_assert(std::size(kRows) == 114);
 
 }  // namespace

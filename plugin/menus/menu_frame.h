@@ -77,6 +77,8 @@ CDDObject* CalcMenu(CDeviceAttributeCalculation& calc, CHostContext* context, CD
 
 // The row of a menu number; null when none. Constant time.
 const MenuRow* FindRow(long number);
+// Rows the index had to leave out (see RowIndex); none in a sound build.
+int IndexFaults();
 
 // The row tables the index is built from.
 std::span<const MenuRow> FixedMenus();

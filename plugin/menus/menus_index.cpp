@@ -1,28 +1,27 @@
-#include <array>
+#include <cassert>
 
 #include "menus/menu_frame.h"
 #include "menus/value_menus.h"
+#include "module/row_index.h"
 #include "module/subsystems.h"
 
 namespace menus {
 namespace {
 
-using Index = std::array<const MenuRow*, kTableSize>;
-
-Index BuildIndex() {
-  Index index{};
-  for (std::span<const MenuRow> table : {FixedMenus(), RelayFunctionDialog(), TransferLists()})
-    for (const MenuRow& row : table) index[row.id] = &row;
+const RowIndex<MenuRow>& Index() {
+  static const RowIndex<MenuRow> index = [] {
+    RowIndex<MenuRow> built(ObjectKindMenu, {FixedMenus(), RelayFunctionDialog(), TransferLists()});
+    assert(built.faults() == 0);
+    return built;
+  }();
   return index;
 }
 
 }  // namespace
 
-const MenuRow* FindRow(long number) {
-  static const Index index = BuildIndex();
-  if (number < 1 || number > kObjectCount) return nullptr;
-  return index[number];
-}
+const MenuRow* FindRow(long number) { return Index().Find(number); }
+
+int IndexFaults() { return Index().faults(); }
 
 CalcFunction CalcFunctionFor(ObjId number) { return FindRow(number) ? &CalcMenu : nullptr; }
 

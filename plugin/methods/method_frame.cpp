@@ -6,7 +6,7 @@
 
 namespace methods {
 
-CDDObject* CalcMethod(CDeviceAttributeCalculation& calc, const MethodRow& row, CHostContext* context,
+CDDObject* FillMethod(CDeviceAttributeCalculation& calc, const MethodRow& row, CHostContext* context,
                       CDDObject* object) {
   auto* method = dynamic_cast<CDDMethod*>(object);
   if (!method) return object;
@@ -21,6 +21,20 @@ CDDObject* CalcMethod(CDeviceAttributeCalculation& calc, const MethodRow& row, C
   method->putValidity(calculator.IsMethodValid(context, method));
   method->putAttributesAvailable(true);
   return object;
+}
+
+CDDObject* CalcMethod(CDeviceAttributeCalculation& calc, CHostContext* context, CDDObject* object) {
+  const CDDDefinition* definition = object ? object->getcDefinition() : nullptr;
+  const MethodRow* row = definition ? FindRow(definition->getID()) : nullptr;
+  return row ? FillMethod(calc, *row, context, object) : object;
+}
+
+int ExecuteMethod(CDeviceAttributeCalculation& calc, CHostContext* context, CDDMethod* method,
+                  std::int32_t executeArgument, bool suppressAbort) {
+  const CDDDefinition* definition = method ? method->getcDefinition() : nullptr;
+  const MethodRow* row = definition ? FindRow(definition->getID()) : nullptr;
+  if (!row || !row->body) return -1;
+  return RunMethod(calc, context, method, executeArgument, suppressAbort, calc.Host(), row->body);
 }
 
 int RunMethod(CDeviceAttributeCalculation& calc, CHostContext* context, CDDMethod* method,

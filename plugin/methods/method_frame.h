@@ -31,11 +31,22 @@ struct MethodRow {
 
 // Every method of the device, by ascending number.
 std::span<const MethodRow> Rows();
+// The row of a method number; null when none (method_table.cpp).
+const MethodRow* FindRow(long number);
 
 // Puts label, help, class, access, validity and availability; any other object comes
 // back untouched.
-CDDObject* CalcMethod(CDeviceAttributeCalculation& calc, const MethodRow& row, CHostContext* context,
+CDDObject* FillMethod(CDeviceAttributeCalculation& calc, const MethodRow& row, CHostContext* context,
                       CDDObject* object);
+
+// The calculation function of every method: finds the row by the object's number and
+// fills the method from it; an object whose number has no row is returned untouched.
+CDDObject* CalcMethod(CDeviceAttributeCalculation& calc, CHostContext* context, CDDObject* object);
+
+// The execute entry of every method with a body: runs the body of the method's row
+// (-1 when there is none).
+int ExecuteMethod(CDeviceAttributeCalculation& calc, CHostContext* context, CDDMethod* method,
+                  std::int32_t executeArgument, bool suppressAbort);
 
 // One run: creates and begins the host's context, runs the body, and answers the
 // context's result (-1 when the host gives no context).

@@ -1,11 +1,9 @@
-// The attributes of the 85 methods, and the calculation function and execute entry
-// bound to each of them.
+// The attributes of the 85 methods and their index.
 #include <algorithm>
-#include <array>
 #include <iterator>
-#include <utility>
 
 #include "methods/bodies.h"
+#include "module/row_index.h"
 #include "module/subsystems.h"
 
 namespace methods {
@@ -122,62 +120,32 @@ constexpr MethodRow kMethods[] = {
 };
 // clang-format on
 
-constexpr bool Ascending() {
-  for (std::size_t i = 1; i < std::size(kMethods); ++i)
-    if (kMethods[i - 1].id >= kMethods[i].id) return false;
-  return kMethods[0].id >= 1 && std::end(kMethods)[-1].id <= kObjectCount;
-}
 template <typename Pred>
 constexpr int Count(Pred pred) {
   return static_cast<int>(std::count_if(std::begin(kMethods), std::end(kMethods), pred));
 }
 static_assert(std::size(kMethods) == 85);
-static_assert(Ascending());
+static_assert(Ascending(kMethods));
 static_assert(Count([](const MethodRow& r) { return r.access == AccessOffline; }) == 21);
 static_assert(Count([](const MethodRow& r) { return r.cls == MethodClassCode2; }) == 3);
 static_assert(Count([](const MethodRow& r) { return r.help != nullptr; }) == 4);
 static_assert(Count([](const MethodRow& r) { return r.order == CalcOrder::accessFirst; }) == 8);
 
-// Each method's own calculation function and execute entry, bound to its row.
-template <std::size_t I>
-CDDObject* CalcRow(CDeviceAttributeCalculation& calc, CHostContext* context, CDDObject* object) {
-  return CalcMethod(calc, kMethods[I], context, object);
-}
-
-template <std::size_t I>
-int ExecuteRow(CDeviceAttributeCalculation& calc, CHostContext* context, CDDMethod* method,
-               std::int32_t executeArgument, bool suppressAbort) {
-  return RunMethod(calc, context, method, executeArgument, suppressAbort, calc.m_host, kMethods[I].body);
-}
-
-constexpr auto kCalcFunctions = []<std::size_t... I>(std::index_sequence<I...>) {
-  return std::array<CalcFunction, sizeof...(I)>{&CalcRow<I>...};
-}(std::make_index_sequence<std::size(kMethods)>{});
-
-constexpr auto kExecuteFunctions = []<std::size_t... I>(std::index_sequence<I...>) {
-  return std::array<ExecuteFunction, sizeof...(I)>{&ExecuteRow<I>...};
-}(std::make_index_sequence<std::size(kMethods)>{});
-
-// Position of the method's row, or -1.
-long RowOf(ObjId number) {
-  const auto* row = std::lower_bound(std::begin(kMethods), std::end(kMethods), number,
-                                     [](const MethodRow& r, ObjId n) { return r.id < n; });
-  return row != std::end(kMethods) && row->id == number ? row - std::begin(kMethods) : -1;
-}
+constexpr RowIndex<MethodRow> kIndex(ObjectKindMethod, {kMethods});
+static_assert(kIndex.faults() == 0, "one row per method");
 
 }  // namespace
 
 std::span<const MethodRow> Rows() { return kMethods; }
 
-CalcFunction CalcFunctionFor(ObjId number) {
-  long row = RowOf(number);
-  return row < 0 ? nullptr : kCalcFunctions[row];
-}
+const MethodRow* FindRow(long number) { return kIndex.Find(number); }
+
+CalcFunction CalcFunctionFor(ObjId number) { return FindRow(number) ? &CalcMethod : nullptr; }
 
 // A method without a body has no execute entry.
 ExecuteFunction ExecuteFunctionFor(ObjId number) {
-  long row = RowOf(number);
-  return row < 0 || !kMethods[row].body ? nullptr : kExecuteFunctions[row];
+  const MethodRow* row = FindRow(number);
+  return row && row->body ? &ExecuteMethod : nullptr;
 }
 
 }  // namespace methods

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "catalogue/catalogue.h"
 #include "module/subsystems.h"
 
 namespace {
@@ -39,6 +40,15 @@ void CDeviceAttributeCalculation::FillCalcFunctions() {
     if (!fn) fn = menus::CalcFunctionFor(n);
     m_calcFunctions[n] = fn;
   }
+}
+
+void CDeviceAttributeCalculation::BuildCatalogue() {
+  DeleteDefinitions();
+  for (const CatalogueEntry& e : kCatalogue) m_definitions[e.id] = new CDDDefinition(e.id, e.name, e.kind);
+  if (!m_host) return;
+  CHostObjectStore* store = m_host->getObjectStore();
+  if (!store) return;
+  catalogue::HandOver(*store, m_definitions);
 }
 
 void CDeviceAttributeCalculation::DeleteDefinitions() {

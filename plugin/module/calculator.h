@@ -8,9 +8,6 @@
 #include "catalogue/object_ids.h"
 #include "ddlib/ddlib.h"
 
-inline constexpr int kObjectCount = 660;
-inline constexpr int kTableSize = kObjectCount + 1;
-
 // Every value read goes to the host's object store.
 inline constexpr int UseHostServices = 1;
 
@@ -39,20 +36,26 @@ class CDeviceAttributeCalculation : public IDeviceAttributeCalculation {
   int ExecuteMethod(CHostContext* context, CDDMethod* method, std::int32_t executeArgument,
                     bool suppressAbort) override;
 
+  // The host's services; null before Init and after Exit.
+  CHostServices* Host() const { return m_host; }
+
   // The definition of a described object; the catalogue fills every named number
   // before any request, so callers name only numbers that exist.
   const CDDDefinition& Definition(ObjId number) const { return *m_definitions[number]; }
   // Null for a number outside the table or without a definition.
   const CDDDefinition* FindDefinition(long number) const;
 
-  CHostServices* m_host = nullptr;
-  std::array<CalcFunction, kTableSize> m_calcFunctions{};
-  std::array<CDDDefinition*, kTableSize> m_definitions{};
-
  private:
+  // Tests reach the definitions through this one seam (tests/menus/menu_fixture.h).
+  friend struct CalculatorTestAccess;
+
   void FillCalcFunctions();
   void DeleteDefinitions();
   void Report(const char* message, const char* name);
   // The object's number when its definition names a defined object of that kind, else -1.
   long DefinedNumber(const CDDObject* object, enumDDObjectKind kind) const;
+
+  CHostServices* m_host = nullptr;
+  std::array<CalcFunction, kTableSize> m_calcFunctions{};
+  std::array<CDDDefinition*, kTableSize> m_definitions{};  // owned
 };

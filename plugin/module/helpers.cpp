@@ -16,7 +16,7 @@ void ResetMethodClass(CDDMethodClass* cls) {
 const CDDCommonVariant& ValueReader::Read(ObjId number) {
   static const CDDCommonVariant kNoValue;
   if (!UseHostServices) return kNoValue;
-  CHostObjectStore* store = m_calc.m_host->getObjectStore();
+  CHostObjectStore* store = m_calc.Host()->getObjectStore();
   if (!store) return kNoValue;
   const CDDCommonVariant* copy = m_owned.Add(store->getValueCopy(m_context, m_calc.Definition(number)));
   return copy ? *copy : kNoValue;

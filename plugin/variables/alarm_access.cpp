@@ -30,7 +30,6 @@ constexpr Enumerator kHoldFunctions[] = {
 
 constexpr VariableRow kRows[] = {
     {.id = id::manu_alarm_contact_type,
-     .name = "manu_alarm_contact_type",
      .label = "V8H1   Contact type  |de|V8H1   Kontaktart  |fr|V8H1   Type de contact  |it|V8H1   Tipo di contatto",
      .help = kHelpAsLabel,
      .cls = kContained,
@@ -38,7 +37,6 @@ constexpr VariableRow kRows[] = {
      .enums = kContactTypes,
      .handling = Handling::locked},
     {.id = id::manu_alarm_delay_unit,
-     .name = "manu_alarm_delay_unit",
      .label = "V8H2   Time unit  |de|V8H2   Zeiteinheit  |fr|V8H2   Unité de temps  |it|V8H2   Unità di tempo",
      .help = kHelpAsLabel,
      .cls = kContained,
@@ -47,7 +45,6 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     // The unit relation supplies the unit; the range is the same in seconds and minutes.
     {.id = id::manu_alarm_delay,
-     .name = "manu_alarm_delay",
      .label = "V8H3   Alarm delay  |de|V8H3   Alarmverzögerung  |fr|V8H3   Temporisation d'alarme  "
               "|it|V8H3   Ritardo d'allarme",
      .help = kHelpAsLabel,
@@ -55,7 +52,6 @@ constexpr VariableRow kRows[] = {
      .type = types::kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_alarm_error_code_select,
-     .name = "manu_alarm_error_code_select",
      .label = "V8H4   Diagnose code select  |de|V8H4   Auswahl Diagnosecode  |fr|V8H4   Sélection code de diagnostic  "
               "|it|V8H4   Selezione codice diagnostico",
      .help = kHelpAsLabel,
@@ -63,7 +59,6 @@ constexpr VariableRow kRows[] = {
      .type = {.code = VariableTypeUnsigned, .size = 1, .deflt = 1, .display = "3u", .edit = "3u"},
      .handling = Handling::locked},
     {.id = id::manu_alarm_error_state,
-     .name = "manu_alarm_error_state",
      .label = "V8H5   Alarm status  |de|V8H5   Alarmstatus  |fr|V8H5   État d'alarme  |it|V8H5   Stato d'allarme",
      .help = kHelpAsLabel,
      .cls = kContained,
@@ -71,7 +66,6 @@ constexpr VariableRow kRows[] = {
      .enums = kNoYes,
      .handling = Handling::R},
     {.id = id::manu_alarm_contact_enabled,
-     .name = "manu_alarm_contact_enabled",
      .label = "V8H6   Relay assignment  |de|V8H6   Relaiszuordnung  |fr|V8H6   Affectation du relais  "
               "|it|V8H6   Assegnazione del relè",
      .help = kHelpAsLabel,
@@ -80,7 +74,6 @@ constexpr VariableRow kRows[] = {
      .enums = kNoYes,
      .handling = Handling::locked},
     {.id = id::manu_alarm_cleaning_trigger,
-     .name = "manu_alarm_cleaning_trigger",
      .label = "V8H8   Cleaning trigger  |de|V8H8   Reinigungsauslöser  |fr|V8H8   Déclenchement du nettoyage  "
               "|it|V8H8   Avvio del lavaggio",
      .help = kHelpAsLabel,
@@ -90,14 +83,12 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     // Never locked, so the code can always be entered; its default opens the lock.
     {.id = id::manu_alarm_enable_code,
-     .name = "manu_alarm_enable_code",
      .label = "V8H9   Security locking  |de|V8H9   Verriegelung  |fr|V8H9   Verrouillage  |it|V8H9   Blocco di sicurezza",
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = {.code = VariableTypeUnsigned, .size = 2, .deflt = rule::kAccessCode, .range = true, .min = 0, .max = 9998},
      .handling = Handling::RW},
     {.id = id::manu_hold_configuration,
-     .name = "manu_hold_configuration",
      .label = "V9H0   Hold function  |de|V9H0   Hold-Funktion  |fr|V9H0   Fonction hold  |it|V9H0   Funzione hold",
      .help = kHelpAsLabel,
      .cls = kContained,
@@ -105,7 +96,6 @@ constexpr VariableRow kRows[] = {
      .enums = kHoldFunctions,
      .handling = Handling::locked},
     {.id = id::manu_hold_time,
-     .name = "manu_hold_time",
      .label = "V9H1   Hold cont. time  |de|V9H1   Hold-Nachwirkzeit  |fr|V9H1   Durée prolong. hold  "
               "|it|V9H1   Tempo prolung. hold",
      .help = kHelpAsLabel,
@@ -114,7 +104,6 @@ constexpr VariableRow kRows[] = {
      .type = types::Unsigned(2, 10, 0, 999, "3u"),
      .handling = Handling::locked},
     {.id = id::manu_s_version_enabled,
-     .name = "manu_s_version_enabled",
      .label = "V9H2   With S-Version  |de|V9H2   Mit S-Version  |fr|V9H2   Avec version S  |it|V9H2   Con versione S",
      .help = kHelpAsLabel,
      .cls = kContained,

@@ -118,7 +118,6 @@ constexpr const char kSelection[] = "V7H0   Selection  |de|V7H0   Auswahl  |fr|V
 
 constexpr VariableRow kRows[] = {
     {.id = id::manu_check_select,
-     .name = "manu_check_select",
      .label = kSelection,
      .help = kHelpAsLabel,
      .cls = kContained,
@@ -128,7 +127,6 @@ constexpr VariableRow kRows[] = {
      .rules = {.writable = rule::checkSelectWritable}},
     // Follows manu_check_select; the unit relation reads it, so it is always writable.
     {.id = id::manu_check_select_help,
-     .name = "manu_check_select_help",
      .label = kSelection,
      .help = kHelpAsLabel,
      .cls = kContained,
@@ -136,7 +134,6 @@ constexpr VariableRow kRows[] = {
      .enums = kCheckUnits,
      .handling = Handling::RW},
     {.id = id::manu_check_threshold_enabled,
-     .name = "manu_check_threshold_enabled",
      .label = "V7H1   Alarm threshold  |de|V7H1   Alarmschwelle  |fr|V7H1   Seuil d'alarme  |it|V7H1   Soglia di allarme",
      .help = kHelpAsLabel,
      .cls = kContained,
@@ -144,7 +141,6 @@ constexpr VariableRow kRows[] = {
      .enums = kThresholds,
      .handling = Handling::locked},
     {.id = id::manu_check_error_delay,
-     .name = "manu_check_error_delay",
      .label = "V7H2   Error delay  |de|V7H2   Fehlerverzögerung  |fr|V7H2   Temporisation d'erreur  "
               "|it|V7H2   Ritardo d'errore",
      .help = kHelpAsLabel,
@@ -153,7 +149,6 @@ constexpr VariableRow kRows[] = {
      .type = types::kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_check_threshold_low,
-     .name = "manu_check_threshold_low",
      .label = "V7H3   Low alarm threshold  |de|V7H3   Untere Alarmschwelle  |fr|V7H3   Seuil d'alarme bas  "
               "|it|V7H3   Soglia di allarme inferiore",
      .help = kHelpAsLabel,
@@ -165,7 +160,6 @@ constexpr VariableRow kRows[] = {
                .max = rule::unitMax<rule::kRangeMax>,
                .format = checkFormat<kThresholdFormat>}},
     {.id = id::manu_check_threshold_high,
-     .name = "manu_check_threshold_high",
      .label = "V7H4   High alarm threshold  |de|V7H4   Obere Alarmschwelle  |fr|V7H4   Seuil d'alarme haut  "
               "|it|V7H4   Soglia di allarme superiore",
      .help = kHelpAsLabel,
@@ -177,7 +171,6 @@ constexpr VariableRow kRows[] = {
                .max = rule::unitMax<rule::kRangeMax>,
                .format = checkFormat<kThresholdFormat>}},
     {.id = id::manu_check_monitoring_enabled,
-     .name = "manu_check_monitoring_enabled",
      .label = "V7H5   Process monitoring  |de|V7H5   Prozessüberwachung  |fr|V7H5   Surveillance du process  "
               "|it|V7H5   Monitoraggio del processo",
      .help = kHelpAsLabel,
@@ -186,7 +179,6 @@ constexpr VariableRow kRows[] = {
      .enums = kMonitoring,
      .handling = Handling::locked},
     {.id = id::manu_check_low_alarm_time_max,
-     .name = "manu_check_low_alarm_time_max",
      .label = "V7H6   Max. time low alarm  |de|V7H6   Max. Zeit unterer Alarm  |fr|V7H6   Durée max. alarme basse  "
               "|it|V7H6   Tempo max. allarme basso",
      .help = kHelpAsLabel,
@@ -195,7 +187,6 @@ constexpr VariableRow kRows[] = {
      .type = types::Unsigned(2, 60, 0, 2000, "4u"),
      .handling = Handling::locked},
     {.id = id::manu_check_high_alarm_time_max,
-     .name = "manu_check_high_alarm_time_max",
      .label = "V7H7   Max. time high alarm  |de|V7H7   Max. Zeit oberer Alarm  |fr|V7H7   Durée max. alarme haute  "
               "|it|V7H7   Tempo max. allarme alto",
      .help = kHelpAsLabel,
@@ -204,7 +195,6 @@ constexpr VariableRow kRows[] = {
      .type = types::Unsigned(2, 120, 0, 2000, "4u"),
      .handling = Handling::locked},
     {.id = id::manu_check_limit_value,
-     .name = "manu_check_limit_value",
      .label = "V7H8   Setpoint  |de|V7H8   Sollwert  |fr|V7H8   Consigne",
      .help = kHelpAsLabel,
      .cls = kContained,

@@ -24,7 +24,6 @@ constexpr TypeSpec kPercent = types::Unsigned(1, 50, 0, 100, "3u");
 
 constexpr VariableRow kRows[] = {
     {.id = id::manu_current_control_stop,
-     .name = "manu_current_control_stop",
      .label = "V5H0   Control stop  |de|V5H0   Regelstopp  |fr|V5H0   Arrêt de régulation  "
               "|it|V5H0   Arresto regolazione",
      .help = kHelpAsLabel,
@@ -33,7 +32,6 @@ constexpr VariableRow kRows[] = {
      .enums = kControlStop,
      .handling = Handling::locked},
     {.id = id::manu_current_switch_off_delay,
-     .name = "manu_current_switch_off_delay",
      .label = "V5H1   Switch off delay  |de|V5H1   Ausschaltverzögerung  |fr|V5H1   Temporisation d'arrêt  "
               "|it|V5H1   Ritardo di disinserzione",
      .help = kHelpAsLabel,
@@ -42,7 +40,6 @@ constexpr VariableRow kRows[] = {
      .type = types::kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_current_switch_on_delay,
-     .name = "manu_current_switch_on_delay",
      .label = "V5H2   Switch on delay  |de|V5H2   Einschaltverzögerung  |fr|V5H2   Temporisation de marche  "
               "|it|V5H2   Ritardo di inserzione",
      .help = kHelpAsLabel,
@@ -51,7 +48,6 @@ constexpr VariableRow kRows[] = {
      .type = types::kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_current_switch_off_value,
-     .name = "manu_current_switch_off_value",
      .label = "V5H3   Switch off value  |de|V5H3   Ausschaltwert  |fr|V5H3   Valeur d'arrêt  "
               "|it|V5H3   Valore di disinserzione",
      .help = kHelpAsLabel,
@@ -60,7 +56,6 @@ constexpr VariableRow kRows[] = {
      .type = kPercent,
      .handling = Handling::locked},
     {.id = id::manu_current_switch_off_direction,
-     .name = "manu_current_switch_off_direction",
      .label = "V5H4   Stop direction  |de|V5H4   Stopprichtung  |fr|V5H4   Sens d'arrêt  |it|V5H4   Direzione d'arresto",
      .help = kHelpAsLabel,
      .cls = kContained,
@@ -68,7 +63,6 @@ constexpr VariableRow kRows[] = {
      .enums = kStopDirections,
      .handling = Handling::locked},
     {.id = id::manu_current_PID_influence,
-     .name = "manu_current_PID_influence",
      .label = "V5H5   PID influence  |de|V5H5   PID-Einfluss  |fr|V5H5   Influence PID  |it|V5H5   Influenza PID",
      .help = kHelpAsLabel,
      .cls = kContained,
@@ -76,7 +70,6 @@ constexpr VariableRow kRows[] = {
      .enums = kPidInfluence,
      .handling = Handling::locked},
     {.id = id::manu_current_k_influence,
-     .name = "manu_current_k_influence",
      .label = "V5H6   K influence  |de|V5H6   K-Einfluss  |fr|V5H6   Influence K  |it|V5H6   Influenza K",
      .help = kHelpAsLabel,
      .cls = kContained,

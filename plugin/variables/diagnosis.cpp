@@ -58,7 +58,7 @@ constexpr BitEnumerator kDiagnosisBits[] = {
 };
 
 constexpr VariableRow kRows[] = {
-    {.id = id::phys_diagnosis, .name = "phys_diagnosis",
+    {.id = id::phys_diagnosis,
      .label = "Diagnosis  |de|Diagnose  |fr|Diagnostic  |it|Diagnosi  |es|Diagnóstico",
      .help = HelpText(
          "Detailed status information about the field device's operating condition.   Health of device (not "
@@ -72,7 +72,7 @@ constexpr VariableRow kRows[] = {
          "|es|Información de estado detallada sobre las condiciones de funcionamiento del equipo de campo. "
          "Estado del equipo (no del proceso)."),
      .cls = kDynamic | kContained, .type = BitEnumerated(4), .bits = kDiagnosisBits, .handling = Handling::R},
-    {.id = id::phys_diagnosis_mask, .name = "phys_diagnosis_mask",
+    {.id = id::phys_diagnosis_mask,
      .label = "Diagnosis Mask   |de|Diagnosemaske  |fr|Masque de diagnostic  |it|Maschera diagnostica  "
               "|es|Máscara de diagnóstico",
      .help = HelpText(

@@ -352,7 +352,7 @@ constexpr std::array<Enumerator, kListed> BuildEnumerators() {
 constexpr auto kEnumerators = BuildEnumerators();
 
 constexpr VariableRow kRows[] = {
-    {.id = id::phys_actual_error_code, .name = "phys_actual_error_code",
+    {.id = id::phys_actual_error_code,
      .label = "V8H0   Diagnostic code  |de|V8H0   Diagnosecode  |fr|V8H0   Code de diagnostic  "
               "|it|V8H0   Codice diagnostico",
      .help = HelpText(kTexts.text(kSlots - 1)), .cls = kDynamic | kContained,

@@ -127,7 +127,7 @@ constexpr Enumerator kManufacturers[] = {
 };
 
 constexpr VariableRow kRows[] = {
-    {.id = id::phys_manufacturer_id, .name = "phys_manufacturer_id",
+    {.id = id::phys_manufacturer_id,
      .label = "Manufacturer  |de|Hersteller  |fr|Fabricant  |it|Costruttore  |es|Fabricante",
      .help = HelpText(
          "References a specific manufacturer, which is usually a company name,   that is responsible for the "

@@ -42,14 +42,12 @@ constexpr TypeSpec kSettingEnum{.code = VariableTypeEnumerated, .size = 1, .defl
 
 constexpr VariableRow kRows[] = {
     {.id = id::manu_meas_value_main,
-     .name = "manu_meas_value_main",
      .label = "V0H0   Measured value  |de|V0H0   Messwert  |fr|V0H0   Valeur mesurée  |it|V0H0   Valore misurato",
      .help = kHelpAsLabel,
      .cls = kDynamic | kContained,
      .type = {.code = VariableTypeFloat, .deflt = 0.0, .display = ".2f"},
      .handling = Handling::R},
     {.id = id::manu_meas_value_temperature,
-     .name = "manu_meas_value_temperature",
      .label = "V0H1   Temperature  |de|V0H1   Temperatur  |fr|V0H1   Température  |it|V0H1   Temperatura",
      .help = kHelpAsLabel,
      .cls = kDynamic | kContained,
@@ -57,14 +55,12 @@ constexpr VariableRow kRows[] = {
      .type = {.code = VariableTypeFloat, .deflt = 0.0, .display = ".1f"},
      .handling = Handling::R},
     {.id = id::manu_meas_value_second,
-     .name = "manu_meas_value_second",
      .label = "V0H2   Measured value  |de|V0H2   Messwert  |fr|V0H2   Valeur mesurée  |it|V0H2   Valore misurato",
      .help = kHelpAsLabel,
      .cls = kDynamic | kContained,
      .type = {.code = VariableTypeFloat, .deflt = 0.0, .display = "4.2f"},
      .handling = Handling::R},
     {.id = id::manu_sensor_type,
-     .name = "manu_sensor_type",
      .label = "V0H3   Type of sensor  |de|V0H3   Sensortyp  |fr|V0H3   Type de capteur  |it|V0H3   Tipo di sensore",
      .help = kHelpAsLabel,
      .cls = kContained,
@@ -74,7 +70,6 @@ constexpr VariableRow kRows[] = {
      .preEdit = kSensorTypePreEdit,
      .postEdit = kSensorTypePostEdit},
     {.id = id::manu_control_stop,
-     .name = "manu_control_stop",
      .label = "V0H5   Control stop  |de|V0H5   Regelstopp  |fr|V0H5   Arrêt de régulation  "
               "|it|V0H5   Arresto regolazione",
      .help = kHelpAsLabel,
@@ -83,7 +78,6 @@ constexpr VariableRow kRows[] = {
      .enums = kControlStop,
      .handling = Handling::locked},
     {.id = id::manu_control_stop_switch_off_delay,
-     .name = "manu_control_stop_switch_off_delay",
      .label = "V0H5   Switch off delay  |de|V0H5   Ausschaltverzögerung  |fr|V0H5   Temporisation d'arrêt  "
               "|it|V0H5   Ritardo di disinserzione",
      .help = kHelpAsLabel,
@@ -92,7 +86,6 @@ constexpr VariableRow kRows[] = {
      .type = types::kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_control_stop_switch_on_delay,
-     .name = "manu_control_stop_switch_on_delay",
      .label = "V0H6   Switch on delay  |de|V0H6   Einschaltverzögerung  |fr|V0H6   Temporisation de marche  "
               "|it|V0H6   Ritardo di inserzione",
      .help = kHelpAsLabel,
@@ -101,7 +94,6 @@ constexpr VariableRow kRows[] = {
      .type = types::kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_digital_input,
-     .name = "manu_digital_input",
      .label = "V0H8   Digital input  |de|V0H8   Digitaleingang  |fr|V0H8   Entrée numérique  "
               "|it|V0H8   Ingresso digitale",
      .help = kHelpAsLabel,
@@ -111,7 +103,6 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     // The help names the matrix position V0H8, the label V0H9.
     {.id = id::manu_damping_measure_value,
-     .name = "manu_damping_measure_value",
      .label = "V0H9   Signal damping  |de|V0H9   Signaldämpfung  |fr|V0H9   Amortissement du signal  "
               "|it|V0H9   Smorzamento del segnale",
      .help = HelpText("V0H8   Signal damping  |de|V0H8   Signaldämpfung  |fr|V0H8   Amortissement du signal  "
@@ -127,7 +118,6 @@ constexpr VariableRow kRows[] = {
               .edit = "2u"},
      .handling = Handling::locked},
     {.id = id::manu_mode,
-     .name = "manu_mode",
      .label = "V1H0   Operating mode  |de|V1H0   Betriebsart  |fr|V1H0   Mode de fonctionnement  "
               "|it|V1H0   Modalità operativa",
      .help = kHelpAsLabel,

@@ -26,14 +26,14 @@ constexpr Enumerator kBlockClass[] = {
 constexpr Enumerator kProfileRevision[] = {{512, "2.0"}};
 
 // Every header field is a read-only device parameter.
-constexpr VariableRow Header(ObjId id, const char* name, const char* label, const char* help, TypeSpec type,
+constexpr VariableRow Header(ObjId id, const char* label, const char* help, TypeSpec type,
                              std::span<const Enumerator> enums = {}) {
-  return {.id = id, .name = name, .label = label, .help = HelpText(help), .cls = kContained, .type = type,
+  return {.id = id, .label = label, .help = HelpText(help), .cls = kContained, .type = type,
           .enums = enums, .handling = Handling::R};
 }
 
 constexpr VariableRow kRows[] = {
-    Header(id::phys_blk_reserve, "phys_blk_reserve",
+    Header(id::phys_blk_reserve,
            "Reserved Profile Parameter  |de|Reservierter Profilparameter  |fr|Paramètre de profil réservé  "
            "|it|Parametro di profilo riservato  |es|Parámetro de perfil reservado",
            "Parameter is reserved and contains no relevant data.  "
@@ -42,12 +42,12 @@ constexpr VariableRow kRows[] = {
            "|it|Il parametro è riservato e non contiene dati rilevanti.  "
            "|es|El parámetro está reservado y no contiene datos relevantes.",
            Unsigned(1)),
-    Header(id::phys_blk_object, "phys_blk_object",
+    Header(id::phys_blk_object,
            "Block Object  |de|Blockobjekt  |fr|Objet bloc  |it|Oggetto blocco  |es|Objeto de bloque",
            "Type of related block.  |de|Typ des zugehörigen Blocks.  |fr|Type du bloc associé.  "
            "|it|Tipo del blocco associato.  |es|Tipo del bloque asociado.",
            Enumerated(1), kBlockObject),
-    Header(id::phys_blk_parent_class, "phys_blk_parent_class",
+    Header(id::phys_blk_parent_class,
            "Parent Class  |de|Übergeordnete Klasse  |fr|Classe parente  |it|Classe superiore  |es|Clase superior",
            "Parent Class: Defines the physical block parent class (Transmitter,   Actuator, Controller etc.).  "
            "|de|Übergeordnete Klasse: Legt die übergeordnete Klasse des physikalischen Blocks fest "
@@ -59,7 +59,7 @@ constexpr VariableRow kRows[] = {
            "|es|Clase superior: define la clase superior del bloque físico (transmisor, actuador, "
            "controlador, etc.).",
            Enumerated(1), kParentClass),
-    Header(id::phys_blk_class, "phys_blk_class",
+    Header(id::phys_blk_class,
            "Class  |de|Klasse  |fr|Classe  |it|Classe  |es|Clase",
            "Class: Defines the physical block class (Device type).  "
            "|de|Klasse: Legt die Klasse des physikalischen Blocks fest (Gerätetyp).  "
@@ -67,7 +67,7 @@ constexpr VariableRow kRows[] = {
            "|it|Classe: definisce la classe del blocco fisico (tipo di apparecchio).  "
            "|es|Clase: define la clase del bloque físico (tipo de equipo).",
            Enumerated(1), kBlockClass),
-    Header(id::phys_blk_dd_reference, "phys_blk_dd_reference",
+    Header(id::phys_blk_dd_reference,
            "DD Reference  |de|DD-Referenz  |fr|Référence DD  |it|Riferimento DD  |es|Referencia DD",
            "The DD Reference consists of the Manufacturer Code, the Device Type,   the Device Revision and the "
            "Revision of the Device Description.  "
@@ -80,7 +80,7 @@ constexpr VariableRow kRows[] = {
            "|es|La referencia DD se compone del código del fabricante, el tipo de equipo, la revisión del "
            "equipo y la revisión de la descripción del equipo.",
            Unsigned(4)),
-    Header(id::phys_blk_dd_rev, "phys_blk_dd_rev",
+    Header(id::phys_blk_dd_rev,
            "DD Revision  |de|DD-Revision  |fr|Révision DD  |it|Revisione DD  |es|Revisión DD",
            "Revision of the Device Description (e.g. modified menu structure,   this is not the Device "
            "Revision). There is only one DD Revision per   Device Type and per Device Revision in a Host.  "
@@ -96,7 +96,7 @@ constexpr VariableRow kRows[] = {
            "revisión del equipo). En un host solo existe una revisión DD por tipo de equipo y por revisión "
            "del equipo.",
            Unsigned(2)),
-    Header(id::phys_blk_profile, "phys_blk_profile",
+    Header(id::phys_blk_profile,
            "Profile  |de|Profil  |fr|Profil  |it|Profilo  |es|Perfil",
            "Class and term of the profile associated with the block.  "
            "|de|Klasse und Bezeichnung des dem Block zugeordneten Profils.  "
@@ -104,7 +104,7 @@ constexpr VariableRow kRows[] = {
            "|it|Classe e denominazione del profilo associato al blocco.  "
            "|es|Clase y denominación del perfil asociado al bloque.",
            Unsigned(2)),
-    Header(id::phys_blk_profile_rev, "phys_blk_profile_rev",
+    Header(id::phys_blk_profile_rev,
            "Profile Revision  |de|Profilrevision  |fr|Révision du profil  |it|Revisione del profilo  "
            "|es|Revisión del perfil",
            "Revision number of the profile relating to the block.  "
@@ -113,7 +113,7 @@ constexpr VariableRow kRows[] = {
            "|it|Numero di revisione del profilo relativo al blocco.  "
            "|es|Número de revisión del perfil relativo al bloque.",
            Enumerated(2), kProfileRevision),
-    Header(id::phys_blk_execution_time, "phys_blk_execution_time",
+    Header(id::phys_blk_execution_time,
            "Execution Time  |de|Ausführungszeit  |fr|Temps d'exécution  |it|Tempo di esecuzione  "
            "|es|Tiempo de ejecución",
            "Parameter is reserved for future use and contains no relevant data.  "
@@ -122,7 +122,7 @@ constexpr VariableRow kRows[] = {
            "|it|Il parametro è riservato per usi futuri e non contiene dati rilevanti.  "
            "|es|El parámetro está reservado para uso futuro y no contiene datos relevantes.",
            Unsigned(1)),
-    Header(id::phys_blk_highest_rel_offset, "phys_blk_highest_rel_offset",
+    Header(id::phys_blk_highest_rel_offset,
            "No. of Parameters  |de|Anzahl Parameter  |fr|Nombre de paramètres  |it|Numero di parametri  "
            "|es|Número de parámetros",
            "Number of used indices (parameters) of a block including the non-implemented   optional "
@@ -136,20 +136,20 @@ constexpr VariableRow kRows[] = {
            "|es|Número de índices utilizados (parámetros) de un bloque, incluidos los parámetros opcionales "
            "no implementados. HIGH BYTE = índice más alto, LOW BYTE = offset más alto.",
            Unsigned(2)),
-    Header(id::phys_blk_index_view_1, "phys_blk_index_view_1",
+    Header(id::phys_blk_index_view_1,
            "Index of View_1  |de|Index von View_1  |fr|Index de View_1  |it|Indice di View_1  "
            "|es|Índice de View_1",
            "The index of the View 1.  |de|Der Index der View 1.  |fr|L'index de la View 1.  "
            "|it|L'indice della View 1.  |es|El índice de la View 1.",
            Unsigned(2)),
-    Header(id::phys_blk_num_view_lists, "phys_blk_num_view_lists",
+    Header(id::phys_blk_num_view_lists,
            "Number of View Lists  |de|Anzahl View-Listen  |fr|Nombre de listes View  |it|Numero di liste View  "
            "|es|Número de listas View",
            "Number of view lists defined in a block.  |de|Anzahl der in einem Block definierten View-Listen.  "
            "|fr|Nombre de listes View définies dans un bloc.  |it|Numero di liste View definite in un blocco.  "
            "|es|Número de listas View definidas en un bloque.",
            Unsigned(1)),
-    Header(id::phys_st_rev, "phys_st_rev",
+    Header(id::phys_st_rev,
            "Static Revision No.  |de|Statische Revisionsnr.  |fr|N° de révision statique  "
            "|it|N. revisione statica  |es|N.º de revisión estática",
            "The revision level of the static data associated with the block.   The Static Revision No. is "

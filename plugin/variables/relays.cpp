@@ -69,7 +69,6 @@ constexpr Enumerator kOffOn[] = {
 
 constexpr VariableRow kRows[] = {
     {.id = id::manu_relay_select_relay,
-     .name = "manu_relay_select_relay",
      .label = "V3H0   Select relay  |de|V3H0   Relaisauswahl  |fr|V3H0   Sélection du relais  "
               "|it|V3H0   Selezione relè",
      .help = kHelpAsLabel,
@@ -78,7 +77,6 @@ constexpr VariableRow kRows[] = {
      .enums = kRelays,
      .handling = Handling::locked},
     {.id = id::manu_relay_function,
-     .name = "manu_relay_function",
      .label = "V3H1   Relay function  |de|V3H1   Relaisfunktion  |fr|V3H1   Fonction du relais  "
               "|it|V3H1   Funzione relè",
      .help = kHelpAsLabel,
@@ -87,7 +85,6 @@ constexpr VariableRow kRows[] = {
      .enums = kRelayFunctions,
      .handling = Handling::locked},
     {.id = id::manu_relay_enabled,
-     .name = "manu_relay_enabled",
      .label = "V3H2   Relay switch on or off  |de|V3H2   Relais ein- oder ausschalten",
      .help = kHelpAsLabel,
      .cls = kContained,

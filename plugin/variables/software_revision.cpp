@@ -5,22 +5,22 @@
 namespace variables {
 namespace {
 
-constexpr VariableRow Revision(ObjId id, const char* name, TypeSpec type) {
-  return {.id = id, .name = name, .label = kSoftwareRevisionLabel, .cls = kContained, .type = type,
+constexpr VariableRow Revision(ObjId id, TypeSpec type) {
+  return {.id = id, .label = kSoftwareRevisionLabel, .cls = kContained, .type = type,
           .handling = Handling::R};
 }
 
 constexpr VariableRow kRows[] = {
-    Revision(id::phys_software_rev_numeric, "phys_software_rev_numeric",
+    Revision(id::phys_software_rev_numeric,
              {.code = VariableTypeUnsigned, .size = 2, .deflt = 0}),
-    Revision(id::phys_software_rev_000, "phys_software_rev_000", Unsigned(1)),
-    Revision(id::phys_software_rev_001, "phys_software_rev_001", Unsigned(1)),
-    Revision(id::phys_software_rev_002, "phys_software_rev_002", Unsigned(1)),
-    Revision(id::phys_software_rev_003, "phys_software_rev_003", Unsigned(1)),
-    Revision(id::phys_software_rev_004, "phys_software_rev_004", Unsigned(1)),
-    Revision(id::phys_software_rev_005, "phys_software_rev_005", Unsigned(1)),
-    Revision(id::phys_software_rev_006, "phys_software_rev_006", Unsigned(1)),
-    Revision(id::phys_software_rev_rest, "phys_software_rev_rest", String(10)),
+    Revision(id::phys_software_rev_000, Unsigned(1)),
+    Revision(id::phys_software_rev_001, Unsigned(1)),
+    Revision(id::phys_software_rev_002, Unsigned(1)),
+    Revision(id::phys_software_rev_003, Unsigned(1)),
+    Revision(id::phys_software_rev_004, Unsigned(1)),
+    Revision(id::phys_software_rev_005, Unsigned(1)),
+    Revision(id::phys_software_rev_006, Unsigned(1)),
+    Revision(id::phys_software_rev_rest, String(10)),
 };
 
 static_assert(Ascending(kRows));

@@ -67,7 +67,6 @@ constexpr Enumerator kSeeTemperatureMenu[] = {
 
 constexpr VariableRow kRows[] = {
     {.id = id::manu_mode_help,
-     .name = "manu_mode_help",
      .label = "V1H0   Operating mode  |de|V1H0   Betriebsart  |fr|V1H0   Mode de fonctionnement  "
               "|it|V1H0   Modalità operativa",
      .help = kHelpAsLabel,
@@ -76,7 +75,6 @@ constexpr VariableRow kRows[] = {
      .enums = kModeHelp,
      .handling = Handling::RW},
     {.id = id::manu_ph_compensation,
-     .name = "manu_ph_compensation",
      .label = "V1H1   pH compensation  |de|V1H1   pH-Kompensation  |fr|V1H1   Compensation du pH  "
               "|it|V1H1   Compensazione del pH",
      .help = kHelpAsLabel,
@@ -85,7 +83,6 @@ constexpr VariableRow kRows[] = {
      .enums = kPhCompensation,
      .handling = Handling::locked},
     {.id = id::manu_ph_compensation_manual,
-     .name = "manu_ph_compensation_manual",
      .label = "V1H2   Manual compensation  |de|V1H2   Manuelle Kompensation  |fr|V1H2   Compensation manuelle  "
               "|it|V1H2   Compensazione manuale",
      .help = kHelpAsLabel,
@@ -94,7 +91,6 @@ constexpr VariableRow kRows[] = {
      .type = {.code = VariableTypeFloat, .deflt = 4.0, .range = true, .min = 4.0, .max = 9.0, .display = "1.2f"},
      .handling = Handling::locked},
     {.id = id::manu_temperature_process_entry,
-     .name = "manu_temperature_process_entry",
      .label = kRealTemperature,
      .help = kHelpAsLabel,
      .cls = kDynamic,
@@ -103,7 +99,6 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked,
      .rules = {.min = realTemperatureMin, .max = realTemperatureMax}},
     {.id = id::manu_temperature_offset,
-     .name = "manu_temperature_offset",
      .label = kTemperatureCorrection,
      .help = kHelpAsLabel,
      .cls = kContained,
@@ -112,7 +107,6 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     // The two references stand for the matrix positions and point to the device menu.
     {.id = id::manu_temperature_process_entry_ref,
-     .name = "manu_temperature_process_entry_ref",
      .label = kRealTemperature,
      .help = kHelpAsLabel,
      .cls = kLocal,
@@ -120,7 +114,6 @@ constexpr VariableRow kRows[] = {
      .enums = kSeeTemperatureMenu,
      .handling = Handling::R},
     {.id = id::manu_temperature_offset_ref,
-     .name = "manu_temperature_offset_ref",
      .label = kTemperatureCorrection,
      .help = kHelpAsLabel,
      .cls = kLocal,

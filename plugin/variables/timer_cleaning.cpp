@@ -46,7 +46,6 @@ constexpr TypeSpec kMinPauseTime{
 
 constexpr VariableRow kRows[] = {
     {.id = id::manu_relay_timer_clean_time,
-     .name = "manu_relay_timer_clean_time",
      .label = "V4H0   Cleaning period  |de|V4H0   Reinigungsdauer  |fr|V4H0   Durée de nettoyage  "
               "|it|V4H0   Durata del lavaggio",
      .help = kHelpAsLabel,
@@ -55,7 +54,6 @@ constexpr VariableRow kRows[] = {
      .type = Seconds(30),
      .handling = Handling::locked},
     {.id = id::manu_relay_timer_pause_time,
-     .name = "manu_relay_timer_pause_time",
      .label = "V4H1   Pause time  |de|V4H1   Pausenzeit  |fr|V4H1   Temps de pause  |it|V4H1   Tempo di pausa",
      .help = kHelpAsLabel,
      .cls = kContained,
@@ -63,7 +61,6 @@ constexpr VariableRow kRows[] = {
      .type = kPauseTime,
      .handling = Handling::locked},
     {.id = id::manu_relay_timer_pause_time_min,
-     .name = "manu_relay_timer_pause_time_min",
      .label = "V4H2   Min. pause time  |de|V4H2   Min. Pausenzeit  |fr|V4H2   Temps de pause min.  "
               "|it|V4H2   Tempo di pausa min.",
      .help = kHelpAsLabel,
@@ -73,7 +70,6 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked,
      .rules = {.max = pauseTimeBound<timerOnARelay, id::manu_relay_timer_pause_time>}},
     {.id = id::manu_relay_clean_start_pulse,
-     .name = "manu_relay_clean_start_pulse",
      .label = "V4H0   Cleaning trigger  |de|V4H0   Reinigungsauslöser  |fr|V4H0   Déclenchement du nettoyage  "
               "|it|V4H0   Avvio del lavaggio",
      .help = kHelpAsLabel,
@@ -82,7 +78,6 @@ constexpr VariableRow kRows[] = {
      .enums = kCleaningTriggers,
      .handling = Handling::locked},
     {.id = id::manu_relay_clean_start_time,
-     .name = "manu_relay_clean_start_time",
      .label = "V4H1   Pre rinse time  |de|V4H1   Vorspülzeit  |fr|V4H1   Temps de prérinçage  "
               "|it|V4H1   Tempo di prerisciacquo",
      .help = kHelpAsLabel,
@@ -91,7 +86,6 @@ constexpr VariableRow kRows[] = {
      .type = Seconds(20),
      .handling = Handling::locked},
     {.id = id::manu_relay_clean_time,
-     .name = "manu_relay_clean_time",
      .label = "V4H2   Cleaning time  |de|V4H2   Reinigungszeit  |fr|V4H2   Temps de nettoyage  "
               "|it|V4H2   Tempo di lavaggio",
      .help = kHelpAsLabel,
@@ -100,7 +94,6 @@ constexpr VariableRow kRows[] = {
      .type = Seconds(10),
      .handling = Handling::locked},
     {.id = id::manu_relay_clean_after_time,
-     .name = "manu_relay_clean_after_time",
      .label = "V4H3   Post rinse time  |de|V4H3   Nachspülzeit  |fr|V4H3   Temps de rinçage final  "
               "|it|V4H3   Tempo di risciacquo finale",
      .help = kHelpAsLabel,
@@ -109,7 +102,6 @@ constexpr VariableRow kRows[] = {
      .type = Seconds(20),
      .handling = Handling::locked},
     {.id = id::manu_relay_clean_cycles,
-     .name = "manu_relay_clean_cycles",
      .label = "V4H4   Repetition rate  |de|V4H4   Wiederholungsrate  |fr|V4H4   Taux de répétition  "
               "|it|V4H4   Frequenza di ripetizione",
      .help = kHelpAsLabel,
@@ -117,7 +109,6 @@ constexpr VariableRow kRows[] = {
      .type = types::Unsigned(1, 0, 0, 5, "1u"),
      .handling = Handling::locked},
     {.id = id::manu_relay_clean_time_pause,
-     .name = "manu_relay_clean_time_pause",
      .label = "V4H5   Pause time  |de|V4H5   Pausenzeit  |fr|V4H5   Temps de pause  |it|V4H5   Tempo di pausa",
      .help = kHelpAsLabel,
      .cls = kContained,
@@ -125,7 +116,6 @@ constexpr VariableRow kRows[] = {
      .type = kPauseTime,
      .handling = Handling::locked},
     {.id = id::manu_relay_clean_time_pause_min,
-     .name = "manu_relay_clean_time_pause_min",
      .label = "V4H6   Min. pause time  |de|V4H6   Min. Pausenzeit  |fr|V4H6   Temps de pause min.  "
               "|it|V4H6   Tempo di pausa min.",
      .help = kHelpAsLabel,
@@ -135,7 +125,6 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked,
      .rules = {.max = pauseTimeBound<cleaningOnARelay, id::manu_relay_clean_time_pause>}},
     {.id = id::manu_relay_clean_economy,
-     .name = "manu_relay_clean_economy",
      .label = "V4H7   Economy cleaning  |de|V4H7   Sparreinigung  |fr|V4H7   Nettoyage économique  "
               "|it|V4H7   Lavaggio economico",
      .help = kHelpAsLabel,

@@ -9,6 +9,7 @@
 
 #include "catalogue/object_ids.h"
 #include "module/calculator.h"
+#include "module/row_index.h"
 
 namespace variables {
 
@@ -135,7 +136,6 @@ enum class HandlingStep : std::uint8_t { afterType, beforeType };
 
 struct VariableRow {
   ObjId id;
-  const char* name;
   const char* label = nullptr;  // null: only the empty label is put
   Help help = kNoHelp;
   ClassSet cls = {};
@@ -153,17 +153,12 @@ struct VariableRow {
 
 using RowTable = std::span<const VariableRow>;
 
-// For a static_assert beside each table: ids ascending, none twice.
-consteval bool Ascending(RowTable rows) {
-  for (std::size_t i = 1; i < rows.size(); ++i)
-    if (rows[i - 1].id >= rows[i].id) return false;
-  return true;
-}
-
 // The row of a variable number, null when none is built (variables_index.cpp).
 const VariableRow* RowFor(long number);
-// Every row table, in index order; a number appearing twice keeps its first row.
+// Every row table, in index order.
 std::span<const RowTable* const> RowTables();
+// Rows the index had to leave out (see RowIndex); none in a sound build.
+int IndexFaults();
 
 // Fills the host's variable from the row, every step in its fixed order, reading
 // current values through the calculator's host; returns the variable.

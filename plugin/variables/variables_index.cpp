@@ -1,7 +1,8 @@
 // The per-number index of every variable row. Each topic keeps its rows in its own
 // file; adding a table is one declaration and one entry in kTables.
-#include <array>
+#include <cassert>
 
+#include "module/row_index.h"
 #include "module/subsystems.h"
 #include "variables/identity_rows.h"
 #include "variables/variable_frame.h"
@@ -35,18 +36,15 @@ constexpr const RowTable* kTables[] = {
     &kManufacturerRows, &kDiagnosisRows, &kErrorCodeRows,
 };
 
-using RowIndex = std::array<const VariableRow*, kTableSize>;
-
-RowIndex BuildIndex() {
-  RowIndex index{};
-  for (const RowTable* table : kTables)
-    for (const VariableRow& row : *table)
-      if (row.id > 0 && row.id <= kObjectCount && !index[row.id]) index[row.id] = &row;
+RowIndex<VariableRow> BuildIndex() {
+  RowIndex<VariableRow> index(ObjectKindVariable);
+  for (const RowTable* table : kTables) index.Add(*table);
+  assert(index.faults() == 0);
   return index;
 }
 
-const RowIndex& Index() {
-  static const RowIndex index = BuildIndex();
+const RowIndex<VariableRow>& Index() {
+  static const RowIndex<VariableRow> index = BuildIndex();
   return index;
 }
 
@@ -54,10 +52,9 @@ const RowIndex& Index() {
 
 std::span<const RowTable* const> RowTables() { return kTables; }
 
-const VariableRow* RowFor(long number) {
-  if (number < 1 || number > kObjectCount) return nullptr;
-  return Index()[static_cast<std::size_t>(number)];
-}
+const VariableRow* RowFor(long number) { return Index().Find(number); }
+
+int IndexFaults() { return Index().faults(); }
 
 CalcFunction CalcFunctionFor(ObjId number) {
   if (number == id::physical_block) return &CalcPhysicalBlock;  // the block and relations have their own

@@ -50,7 +50,7 @@ TEST(Commands, EveryRowAgreesWithTheCatalogue) {
     SCOPED_TRACE(row.id);
     EXPECT_TRUE(seen.insert(row.id).second);
     const CDDDefinition* command = host->Find(row.id);
-    const CDDDefinition* variable = host->Find(row.variable);
+    const CDDDefinition* variable = host->Find(commands::Variable(row));
     ASSERT_TRUE(command && variable);
     ASSERT_EQ(command->getKind(), ObjectKindCommand);
     ASSERT_EQ(variable->getKind(), ObjectKindVariable);

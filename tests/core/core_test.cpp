@@ -10,7 +10,7 @@
 #include <memory>
 #include <string>
 
-#include "catalogue/catalogue_table.h"
+#include "catalogue/catalogue.h"
 #include "dtmhost/host.h"
 #include "module/calculator.h"
 #include "module/information.h"
@@ -116,7 +116,7 @@ TEST(Catalogue, RegistersEveryObjectOnceInKindOrder) {
   auto host = OpenPlugin();
   ASSERT_TRUE(host);
   const auto& objects = host->store().objects();
-  ASSERT_EQ(objects.size(), kCatalogueSize);
+  ASSERT_EQ(objects.size(), std::size(kCatalogue));
   std::map<int, int> perKind;
   const int order[] = {ObjectKindBlock, ObjectKindVariable, ObjectKindCommand, ObjectKindMenu,
                        ObjectKindMethod, ObjectKindRefresh, ObjectKindUnit};
@@ -176,7 +176,7 @@ TEST(Catalogue, ASecondBuildNeitherLeaksNorDuplicates) {
   ASSERT_TRUE(host);
   host->store().clearRegistrations();
   host->calculator().BuildCatalogue();
-  EXPECT_EQ(host->store().objects().size(), kCatalogueSize);
+  EXPECT_EQ(host->store().objects().size(), std::size(kCatalogue));
   EXPECT_NE(host->Find("manu_relay_function"), nullptr);
 }
 

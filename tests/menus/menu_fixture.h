@@ -9,6 +9,15 @@
 #include "module/calculator.h"
 #include "support/plugin_host.h"
 
+// The tests' one way into the calculator's private tables.
+struct CalculatorTestAccess {
+  // Simulates a catalogue that lacks one object.
+  static void Forget(CDeviceAttributeCalculation& calc, ObjId number) {
+    delete calc.m_definitions[number];
+    calc.m_definitions[number] = nullptr;
+  }
+};
+
 namespace menutest {
 
 // Casts a host answer to the menu it must be.
@@ -25,10 +34,7 @@ using testsupport::OpenPlugin;
 struct AttachedHost {
   std::unique_ptr<CDDMenu> Request(ObjId number) { return AsMenu(host->Request(calc.Definition(number))); }
   // Simulates a catalogue that lacks one object.
-  void Forget(ObjId number) {
-    delete calc.m_definitions[number];
-    calc.m_definitions[number] = nullptr;
-  }
+  void Forget(ObjId number) { CalculatorTestAccess::Forget(calc, number); }
 
   CDeviceAttributeCalculation calc;
   std::unique_ptr<dtmhost::Host> host = dtmhost::Host::Attach(&calc);

@@ -51,7 +51,7 @@ TEST(MenuFrame, CallsTheLibraryInTheFrameOrderWithTheNamedDepartures) {
        {"putLabel(\"\")", "putLabel(text)", "putAccess(0)", "setMenuItems()",
         "Add(#611 Tab_m_QZ_Std_Matrix_ONLINE, -1, -1)", "Add(#613 Tab_m_PA_Profil_ONLINE, -1, -1)",
         "putAttributesAvailable(true)"}},
-      {id::_MVXGSD_channel_module_setup,
+      {id::MVXGSD_channel_module_setup,
        {"putLabel(\"\")", "putLabel(text)", "putAccess(1)", "setMenuItems()",
         "Add(#654 _MVXGSD_ChannelSetup01, -1, -1)", "Add(#656 _MVXGSD_ChannelSetup02, -1, -1)",
         "Add(#658 _MVXGSD_ChannelSetup03, -1, -1)", "putAttributesAvailable(true)"}},

@@ -2,6 +2,7 @@
 // status and S-version flag.
 #include "parameter_requests.h"
 #include "variables/variable_frame.h"
+#include "row_name.h"
 
 namespace {
 
@@ -39,8 +40,8 @@ TEST_F(AlarmAccess, DefaultAccessCodeUnlocksEveryLockedParameter) {
     for (const variables::VariableRow& row : *table) {
       if (row.handling != variables::Handling::locked || row.rules.writable) continue;
       ++locked;
-      auto v = Request(row.name);
-      EXPECT_TRUE(Writable(*v)) << row.name;
+      auto v = Request(RowName(row));
+      EXPECT_TRUE(Writable(*v)) << RowName(row);
     }
   EXPECT_GT(locked, 0);
 }

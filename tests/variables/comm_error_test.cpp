@@ -6,6 +6,7 @@
 #include <string>
 
 #include "identity_fill.h"
+#include "row_name.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ TEST(CommError, RangesCoverTheErrorCodeByteWithoutGapOrOverlap) {
   for (ObjId id = id::CommError_0000_009F; id <= id::CommError_00D0_00FF; ++id) {
     const VariableRow* row = RowFor(id);
     ASSERT_TRUE(row) << id;
-    const std::string name = row->name;  // CommError_LLLL_HHHH
+    const std::string name = RowName(*row);  // CommError_LLLL_HHHH
     ASSERT_EQ(name.size(), 19u) << name;
     const long low = std::stol(name.substr(10, 4), nullptr, 16);
     const long high = std::stol(name.substr(15, 4), nullptr, 16);
@@ -74,14 +75,14 @@ TEST(CommError, DelaysPutTheirUnitAfterTheDefaultWithTheSameResult) {
       return std::find(lines.begin(), lines.end(), line) - lines.begin();
     };
     const auto unit = at("CDDVariable::putConstantUnit(\"ms\")");
-    ASSERT_LT(unit, static_cast<long>(lines.size())) << row.name;
+    ASSERT_LT(unit, static_cast<long>(lines.size())) << RowName(row);
     EXPECT_EQ(lines[unit - 1], "CDDVariable::putConstantUnit(\"\")");
     EXPECT_EQ(lines[unit - 2], "CDDType::putDefaultValue(" + ddlib::describe(CDDCommonVariant(0)) + ")");
 
     VariableRow usual = row;
     usual.unitStep = UnitStep::beforeType;
     CDeviceAttributeCalculation calc;
-    CDDVariable early(CDDDefinition(id, row.name, ObjectKindVariable));
+    CDDVariable early(CDDDefinition(id, RowName(row), ObjectKindVariable));
     FillVariable(calc, nullptr, &early, usual);
 
     EXPECT_EQ(late->getConstantUnit(), "ms");

@@ -52,7 +52,7 @@ TEST_F(Frame, OwnFormatsReplaceTheTypeDefaultAndFloatKeepsEditG) {
       {{.code = VariableTypeFloat}, "%G", "%G"},
   };
   for (const Case& c : cases) {
-    auto v = Fill({.id = kSome, .name = "x", .type = c.type});
+    auto v = Fill({.id = kSome, .type = c.type});
     const CDDType* t = v->typeInfo();
     EXPECT_EQ(t->getDisplayFormat(), c.display);
     EXPECT_EQ(t->getEditFormat(), c.edit);
@@ -79,7 +79,7 @@ TEST_F(Frame, MaxEnumIndexIsLargestValueOnlyWithoutDefault) {
       {{.code = VariableTypeEnumerated, .size = 2}, kSingle, {.deflt = NoDefault}, 0},
   };
   for (const Case& c : cases) {
-    auto v = Fill({.id = kSome, .name = "x", .type = c.type, .enums = c.enums, .rules = c.rules});
+    auto v = Fill({.id = kSome, .type = c.type, .enums = c.enums, .rules = c.rules});
     EXPECT_EQ(v->typeInfo()->getMaxEnumIndex(), c.index);
   }
 }
@@ -91,7 +91,7 @@ TEST_F(Frame, LabelNoneHelpNoneAndHandlingNoneKeepWhatTheHostHad) {
   v->putHandling(HandlingWrite, true);
   v->putHandling(HandlingRead, true);
   ddlib::JournalScope journal;
-  v = Fill({.id = kSome, .name = "x", .type = {.code = VariableTypeUnsigned, .size = 1}}, std::move(v));
+  v = Fill({.id = kSome, .type = {.code = VariableTypeUnsigned, .size = 1}}, std::move(v));
   EXPECT_EQ(v->getLabel(), "");
   EXPECT_EQ(v->getHelp(), "old help");
   EXPECT_TRUE(v->getHandling(HandlingRead));
@@ -106,7 +106,7 @@ TEST_F(Frame, LabelNoneHelpNoneAndHandlingNoneKeepWhatTheHostHad) {
 TEST_F(Frame, EmptyHelpReplacesTheHostsHelp) {
   auto v = std::make_unique<CDDVariable>(*calc.FindDefinition(kSome));
   v->putHelp("old help");
-  v = Fill({.id = kSome, .name = "x", .label = "L", .help = kEmptyHelp, .type = {.code = VariableTypeFloat}},
+  v = Fill({.id = kSome, .label = "L", .help = kEmptyHelp, .type = {.code = VariableTypeFloat}},
            std::move(v));
   EXPECT_EQ(v->getHelp(), "");
 }
@@ -124,12 +124,11 @@ TEST_F(Frame, DeparturesMoveOnlyTheirStep) {
   };
   TypeSpec delay{.code = VariableTypeUnsigned, .size = 4, .deflt = 0};
   EXPECT_EQ(
-      order({.id = kSome, .name = "x", .unit = "ms", .type = delay, .handling = Handling::R}),
+      order({.id = kSome, .unit = "ms", .type = delay, .handling = Handling::R}),
       (std::vector<std::string>{"CDDVariable::putConstantUnit", "CDDVariable::putConstantUnit",
                                 "CDDVariable::setTypeInfo", "CDDType::putDefaultValue", "CDDVariable::putHandling"}));
   EXPECT_EQ(
       order({.id = kSome,
-             .name = "x",
              .unit = "ms",
              .type = delay,
              .handling = Handling::R,
@@ -141,7 +140,7 @@ TEST_F(Frame, DeparturesMoveOnlyTheirStep) {
 
 TEST_F(Frame, TopBitMaskPassesAsNegativeAndEachBitGetsAnEmptyMethod) {
   static constexpr BitEnumerator kBits[] = {{0x00000000, "ok"}, {0x80000000, "top"}, {0x00000080, "low"}};
-  auto v = Fill({.id = kSome, .name = "x", .type = {.code = VariableTypeBitEnumerated, .size = 4}, .bits = kBits});
+  auto v = Fill({.id = kSome, .type = {.code = VariableTypeBitEnumerated, .size = 4}, .bits = kBits});
   const CDDType* t = v->typeInfo();
   EXPECT_EQ(t->getMaxBitEnumIndex(), INT32_MIN);
   ASSERT_EQ(t->bitEnumerators().entries().size(), 3u);
@@ -150,7 +149,7 @@ TEST_F(Frame, TopBitMaskPassesAsNegativeAndEachBitGetsAnEmptyMethod) {
 }
 
 TEST_F(Frame, StringDefaultIsPutUnpadded) {
-  auto v = Fill({.id = kSome, .name = "x", .type = {.code = VariableTypeString, .size = 16, .deflt = "TQR2X3P"}});
+  auto v = Fill({.id = kSome, .type = {.code = VariableTypeString, .size = 16, .deflt = "TQR2X3P"}});
   EXPECT_EQ(v->typeInfo()->getSize(), 16);
   EXPECT_EQ(ddlib::describe(*v->typeInfo()->getDefaultValue()), ddlib::describe(CDDCommonVariant("TQR2X3P")));
 }
@@ -160,7 +159,6 @@ void FormatNothing(Reader&, CStrPP&) {}
 
 TEST_F(Frame, RulesThatMatchNoCaseLeaveIntOneAndG) {
   auto v = Fill({.id = kSome,
-                 .name = "x",
                  .type = {.code = VariableTypeFloat, .range = true, .min = 0.0},
                  .rules = {.deflt = NoDefault, .max = AssignNothing, .format = FormatNothing}});
   const CDDType* t = v->typeInfo();
@@ -184,7 +182,7 @@ TEST_F(Frame, EachGateIsTestedOnceAndAnInnerGateOnlyWhenItsOuterHolds) {
       {.value = 3, .description = "mode again", .when = &kModeOne},
       {.value = 4, .description = "not mode", .unless = &kModeOne},
   };
-  const VariableRow row{.id = kSome, .name = "x", .type = {.code = VariableTypeEnumerated, .size = 1}, .enums = kEnums};
+  const VariableRow row{.id = kSome, .type = {.code = VariableTypeEnumerated, .size = 1}, .enums = kEnums};
   struct Case {
     int mode, ph;
     std::vector<long> offered;

@@ -10,6 +10,7 @@
 #include "dtmhost/host.h"
 #include "module/calculator.h"
 #include "variables/variable_frame.h"
+#include "row_name.h"
 
 inline dtmhost::Host& IdentityHost() {
   struct Attached {
@@ -38,7 +39,7 @@ inline std::unique_ptr<CDDVariable> FillRow(ObjId id, std::unique_ptr<CDDVariabl
   host.store().clearReads();
   EXPECT_EQ(host.calculator().Calculate(host.context(), v.get()), v.get());
   const std::vector<std::string> none, accessCode = {"manu_alarm_enable_code"};
-  EXPECT_EQ(host.store().readOrder(), row->handling == variables::Handling::locked ? accessCode : none) << row->name;
-  EXPECT_EQ(dtmhost::ObjectStore::liveCopies(), 0) << row->name;
+  EXPECT_EQ(host.store().readOrder(), row->handling == variables::Handling::locked ? accessCode : none) << RowName(*row);
+  EXPECT_EQ(dtmhost::ObjectStore::liveCopies(), 0) << RowName(*row);
   return v;
 }

@@ -8,6 +8,7 @@
 #include "support/plugin_host.h"
 #include "variable_dump.h"
 #include "variables/identity_rows.h"
+#include "row_name.h"
 
 namespace {
 
@@ -45,13 +46,13 @@ TEST_F(IdentityHostTest, AttributesDoNotDependOnTheDevicesSettings) {
       host->store().setValue("manu_alarm_enable_code", CDDCommonVariant(83));
       host->store().setValue("manu_mode", CDDCommonVariant(0));
       host->store().setValue("manu_sensor_type", CDDCommonVariant(1));
-      const std::string first = dump(row.name);
+      const std::string first = dump(RowName(row));
       host->store().setValue("manu_mode", CDDCommonVariant(2));
       host->store().setValue("manu_sensor_type", CDDCommonVariant(4));
-      EXPECT_EQ(dump(row.name), first) << row.name;
+      EXPECT_EQ(dump(RowName(row)), first) << RowName(row);
       host->store().setValue("manu_alarm_enable_code", CDDCommonVariant(0));
-      const std::string locked = dump(row.name);
-      EXPECT_EQ(locked == first, row.handling != Handling::locked) << row.name;
+      const std::string locked = dump(RowName(row));
+      EXPECT_EQ(locked == first, row.handling != Handling::locked) << RowName(row);
     }
   EXPECT_EQ(rows, 92);
 }

@@ -5,16 +5,17 @@
 #include <string>
 
 #include "identity_fill.h"
+#include "row_name.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
 TEST(Identity, OnlyTheEmptyLabelIsPutAndEarlierHelpAndHandlingStay) {
-  for (ObjId id = id::__MVX__phys_device_man_id; id <= id::__MVX__ident_number; ++id) {
+  for (ObjId id = id::MVX_phys_device_man_id; id <= id::MVX_ident_number; ++id) {
     const variables::VariableRow* row = variables::RowFor(id);
     if (!row) continue;  // the read commands among them
-    const std::string name = row->name;
+    const std::string name = RowName(*row);
     auto used = UsedVariable(id);
     ddlib::JournalScope journal;
     auto v = FillRow(id, std::move(used));
@@ -39,10 +40,10 @@ TEST(Identity, ExpectedTextsKeepTheirPaddingAndReportTheirValueAsIndex) {
     long value;
     std::string text;
   } cases[] = {
-      {id::__MVX__DD_device_id, 0, "TQR2X3P" + std::string(9, ' ')},
-      {id::__MVX__software_rev, 0, "2.4" + std::string(13, ' ')},
-      {id::__MVX__profile_rev, 512, "2.0"},
-      {id::__MVX__ident_number, 5401, "Tessivar M CL / TQR2*3 / PA / 2.40"},
+      {id::MVX_DD_device_id, 0, "TQR2X3P" + std::string(9, ' ')},
+      {id::MVX_software_rev, 0, "2.4" + std::string(13, ' ')},
+      {id::MVX_profile_rev, 512, "2.0"},
+      {id::MVX_ident_number, 5401, "Tessivar M CL / TQR2*3 / PA / 2.40"},
   };
   for (const Case& c : cases) {
     auto v = FillRow(c.id);
@@ -55,11 +56,11 @@ TEST(Identity, ExpectedTextsKeepTheirPaddingAndReportTheirValueAsIndex) {
     EXPECT_EQ(t->getMaxEnumIndex(), c.value);
     EXPECT_FALSE(t->getDefaultValue());
   }
-  EXPECT_EQ(FillRow(id::__MVX__DD_device_id)->typeInfo()->enumerators().entries()[0].getDescription().size(), 16u);
+  EXPECT_EQ(FillRow(id::MVX_DD_device_id)->typeInfo()->enumerators().entries()[0].getDescription().size(), 16u);
 }
 
 TEST(Identity, MakerCodeDefaultsTo17AsInt) {
-  auto v = FillRow(id::__MVX__device_man_id);
+  auto v = FillRow(id::MVX_device_man_id);
   const CDDType* t = v->typeInfo();
   ASSERT_TRUE(t->getDefaultValue());
   EXPECT_EQ(t->getDefaultValue()->kind(), CDDCommonVariant::Kind::Int);

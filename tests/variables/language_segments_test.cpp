@@ -7,6 +7,7 @@
 
 #include "language_segments.h"
 #include "variables/variable_frame.h"
+#include "row_name.h"
 
 namespace {
 
@@ -50,7 +51,7 @@ struct TextRule {
   const char* helps = "";  // of the enumerators or bits
 };
 constexpr TextRule kTextRules[] = {
-    {id::__MVX__phys_device_man_id, id::__MVX__ident_number, nullptr, nullptr, ""},
+    {id::MVX_phys_device_man_id, id::MVX_ident_number, nullptr, nullptr, ""},
     {id::CommError_0000_009F, id::CommError_00D0_00FF, "en fr it es", nullptr, kAll},
     {id::CommError_ShowIgnoredErrors, id::CommError_Delay_Write, kAll, kAll, kAll},
     {id::phys_software_rev_numeric, id::phys_software_rev_rest, kAll, nullptr, ""},
@@ -111,7 +112,7 @@ void CheckEntry(const VariableRow& row, std::int64_t value, const char* descript
       wantDescription = v.description;
       wantHelp = v.help;
     }
-  std::string where = std::string(row.name) + " " + std::to_string(value);
+  std::string where = std::string(RowName(row)) + " " + std::to_string(value);
   CheckText(description, wantDescription, where + " description");
   CheckText(help, wantHelp, where + " help");
 }
@@ -123,11 +124,11 @@ TEST(LanguageSegments, EveryTextCarriesItsRulesLanguagesInOrder) {
     const VariableRow* row = RowFor(id);
     if (!rule || !row) continue;
     ++rows;
-    CheckText(row->label, rule->label, std::string(row->name) + " label");
+    CheckText(row->label, rule->label, std::string(RowName(*row)) + " label");
     const char* help = nullptr;
     if (row->help.kind == Help::Kind::text) help = row->help.text;
     if (row->help.kind == Help::Kind::asLabel) help = row->label;
-    CheckText(help, rule->help, std::string(row->name) + " help");
+    CheckText(help, rule->help, std::string(RowName(*row)) + " help");
     for (const Enumerator& e : row->enums) CheckEntry(*row, e.value, e.description, e.help, *rule);
     for (const BitEnumerator& b : row->bits) CheckEntry(*row, b.mask, b.description, b.help, *rule);
   }

@@ -39,7 +39,7 @@ TEST(Manufacturer, CodesAscendDuplicatesStayAndTheMakerIsTheDefault) {
 
 // The maker's code of the identification pair names the same maker.
 TEST(Manufacturer, IdentificationDefaultNamesTheMaker) {
-  auto ident = FillRow(id::__MVX__device_man_id);
+  auto ident = FillRow(id::MVX_device_man_id);
   auto list = FillRow(id::phys_manufacturer_id);
   const int code = ident->typeInfo()->getDefaultValue()->getInt();
   EXPECT_EQ(code, list->typeInfo()->getDefaultValue()->getInt());

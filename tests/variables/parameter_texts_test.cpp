@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "variables/variable_frame.h"
+#include "row_name.h"
 
 namespace {
 
@@ -43,11 +44,11 @@ TEST(ParameterTexts, LabelsCarryTheirLanguages) {
           (row.id >= id::manu_relay_select_relay && row.id <= id::manu_relay_temp_alarm_threshold))
         continue;
       ++checked;
-      ASSERT_TRUE(row.label) << row.name;
+      ASSERT_TRUE(row.label) << RowName(row);
       std::vector<Segment> segments = Segments(row.label);
       std::string languages;
       for (const Segment& s : segments) languages += s.language + " ";
-      EXPECT_EQ(languages, IsSetpoint(row.id) ? "en de fr " : "en de fr it ") << row.name;
+      EXPECT_EQ(languages, IsSetpoint(row.id) ? "en de fr " : "en de fr it ") << RowName(row);
     }
   EXPECT_EQ(checked, (292 - 217 + 1) - (237 - 224 + 1));
 }

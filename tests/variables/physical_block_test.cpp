@@ -8,6 +8,7 @@
 
 #include "identity_fill.h"
 #include "module/subsystems.h"
+#include "row_name.h"
 
 namespace {
 
@@ -57,14 +58,14 @@ TEST(PhysicalBlock, HandlingOfHeaderAndParameters) {
     const variables::VariableRow* row = variables::RowFor(id);
     if (!row) continue;
     if (std::find(locked.begin(), locked.end(), id) != locked.end()) {
-      EXPECT_EQ(row->handling, variables::Handling::locked) << row->name;
+      EXPECT_EQ(row->handling, variables::Handling::locked) << RowName(*row);
       continue;
     }
     auto it = exceptions.find(id);
     const Access access = it == exceptions.end() ? Access::R : it->second;
     auto v = FillRow(id, UsedVariable(id));
-    EXPECT_EQ(v->getHandling(HandlingRead), access != Access::W) << row->name;
-    EXPECT_EQ(v->getHandling(HandlingWrite), access != Access::R) << row->name;
+    EXPECT_EQ(v->getHandling(HandlingRead), access != Access::W) << RowName(*row);
+    EXPECT_EQ(v->getHandling(HandlingWrite), access != Access::R) << RowName(*row);
     ++checked;
   }
   EXPECT_EQ(checked, 9 + 13 + 21 + 3);

@@ -8,8 +8,9 @@
 #include <set>
 #include <string>
 
-#include "catalogue/catalogue_table.h"
+#include "catalogue/catalogue.h"
 #include "variables/variable_frame.h"
+#include "row_name.h"
 
 namespace {
 
@@ -21,26 +22,19 @@ void ForEachRow(Visit visit) {
     for (const VariableRow& row : *table) visit(row);
 }
 
-const CatalogueEntry* Catalogued(ObjId id) {
-  for (std::size_t i = 0; i < kCatalogueSize; ++i)
-    if (kCatalogue[i].id == id) return &kCatalogue[i];
-  return nullptr;
-}
-
 TEST(Rows, NameTheirCataloguedVariableOnceAndAreReachable) {
   std::set<ObjId> seen;
   ForEachRow([&](const VariableRow& row) {
-    const CatalogueEntry* entry = Catalogued(row.id);
-    ASSERT_TRUE(entry) << row.name;
-    EXPECT_STREQ(entry->name, row.name);
-    EXPECT_EQ(entry->kind, ObjectKindVariable) << row.name;
-    EXPECT_TRUE(seen.insert(row.id).second) << "twice: " << row.name;
-    EXPECT_EQ(RowFor(row.id), &row) << row.name;
+    const CatalogueEntry* entry = catalogue::Find(row.id);
+    ASSERT_TRUE(entry) << RowName(row);
+    EXPECT_EQ(entry->kind, ObjectKindVariable) << RowName(row);
+    EXPECT_TRUE(seen.insert(row.id).second) << "twice: " << RowName(row);
+    EXPECT_EQ(RowFor(row.id), &row) << RowName(row);
     for (std::span<const ObjId> actions : {row.preEdit, row.postEdit})
       for (ObjId method : actions) {
-        const CatalogueEntry* m = Catalogued(method);
-        ASSERT_TRUE(m) << row.name;
-        EXPECT_EQ(m->kind, ObjectKindMethod) << row.name << " " << m->name;
+        const CatalogueEntry* m = catalogue::Find(method);
+        ASSERT_TRUE(m) << RowName(row);
+        EXPECT_EQ(m->kind, ObjectKindMethod) << RowName(row) << " " << m->name;
       }
   });
   EXPECT_FALSE(RowFor(0));
@@ -51,7 +45,7 @@ TEST(Rows, TypeDataFitsTheType) {
   ForEachRow([](const VariableRow& row) {
     const TypeSpec& t = row.type;
     bool arithmetic = t.code == VariableTypeFloat || t.code == VariableTypeInteger || t.code == VariableTypeUnsigned;
-    SCOPED_TRACE(row.name);
+    SCOPED_TRACE(RowName(row));
     EXPECT_EQ(t.size == 0, t.code == VariableTypeFloat);
     if (t.code == VariableTypeFloat) {
       EXPECT_FALSE(t.edit);
@@ -102,7 +96,7 @@ TEST(Rows, LockCensus) {
   int locked = 0;
   ForEachRow([&](const VariableRow& row) {
     bool plain = row.handling == Handling::locked && !row.rules.writable;
-    EXPECT_EQ(plain, CarriesTheLock(row.id)) << row.name;
+    EXPECT_EQ(plain, CarriesTheLock(row.id)) << RowName(row);
     locked += plain;
   });
   EXPECT_LE(locked, 80);
@@ -148,12 +142,12 @@ void CheckText(const char* text, const std::string& where) {
 
 TEST(Rows, TextsUseTheMultilingualFormat) {
   ForEachRow([](const VariableRow& row) {
-    CheckText(row.label, std::string(row.name) + " label");
-    CheckText(row.help.text, std::string(row.name) + " help");
-    for (const Enumerator& e : row.enums) CheckText(e.description, std::string(row.name) + " enumerator");
-    for (const BitEnumerator& b : row.bits) CheckText(b.description, std::string(row.name) + " bit");
+    CheckText(row.label, std::string(RowName(row)) + " label");
+    CheckText(row.help.text, std::string(RowName(row)) + " help");
+    for (const Enumerator& e : row.enums) CheckText(e.description, std::string(RowName(row)) + " enumerator");
+    for (const BitEnumerator& b : row.bits) CheckText(b.description, std::string(RowName(row)) + " bit");
     if (row.help.kind == Help::Kind::asLabel) {
-      EXPECT_TRUE(row.label) << row.name;
+      EXPECT_TRUE(row.label) << RowName(row);
     }
   });
 }

@@ -35,11 +35,11 @@ TEST(WriteLock, CheckSelectStopsAtTheFirstFailingTest) {
 }
 
 TEST(WriteLock, ChannelSetupFollowsItsProtectionSlot) {
-  auto rule = variables::rule::channelSetupWritable<id::_MVXGSD_ChannelProtectionSlot02>;
-  FakeReader open{{id::_MVXGSD_ChannelProtectionSlot02, 0}}, closed{{id::_MVXGSD_ChannelProtectionSlot02, 1}};
+  auto rule = variables::rule::channelSetupWritable<id::MVXGSD_ChannelProtectionSlot02>;
+  FakeReader open{{id::MVXGSD_ChannelProtectionSlot02, 0}}, closed{{id::MVXGSD_ChannelProtectionSlot02, 1}};
   EXPECT_TRUE(rule(open));
   EXPECT_FALSE(rule(closed));
-  EXPECT_EQ(open.reads, std::vector<ObjId>{id::_MVXGSD_ChannelProtectionSlot02});
+  EXPECT_EQ(open.reads, std::vector<ObjId>{id::MVXGSD_ChannelProtectionSlot02});
 }
 
 // Locks and computed bounds fail closed: a value that is missing, not a number or not

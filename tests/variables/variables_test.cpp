@@ -8,6 +8,7 @@
 #include "parameter_requests.h"
 #include "variable_dump.h"
 #include "variables/variable_frame.h"
+#include "row_name.h"
 
 namespace {
 
@@ -26,10 +27,10 @@ TEST_F(Variables, LockedVariablesAreWritableOnlyWithTheAccessCode) {
       ++locked;
       for (int code : {83, 0, 9998, 82}) {
         Set("manu_alarm_enable_code", code);
-        auto v = Request(row.name);
-        EXPECT_TRUE(v->getHandling(HandlingRead)) << row.name;
-        EXPECT_EQ(v->getHandling(HandlingWrite), code == 83) << row.name << " " << code;
-        EXPECT_EQ(Reads().back(), "manu_alarm_enable_code") << row.name;
+        auto v = Request(RowName(row));
+        EXPECT_TRUE(v->getHandling(HandlingRead)) << RowName(row);
+        EXPECT_EQ(v->getHandling(HandlingWrite), code == 83) << RowName(row) << " " << code;
+        EXPECT_EQ(Reads().back(), "manu_alarm_enable_code") << RowName(row);
       }
     }
   EXPECT_GE(locked, 21);

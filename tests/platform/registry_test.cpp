@@ -74,7 +74,8 @@ TEST_F(RegistryFile, UnusablePathsFail) {
     std::string path;
     bool readable;  // reads as an empty hive
   };
-  std::ofstream(m_path) << "[SOFTWARE\\X]\nkept=n:1\ngarbage\n";
+  const std::string malformed = "[SOFTWARE\\\\X]\nkept=n:1\ngarbage\n";  // key SOFTWARE\X, then a bad line
+  std::ofstream(m_path) << malformed;
   const std::string tooBig = (m_dir / "big.txt").string();
   std::ofstream(tooBig) << "[K]\nv=n:4294967296\n";
   const Case cases[] = {
@@ -97,7 +98,7 @@ TEST_F(RegistryFile, UnusablePathsFail) {
   std::ifstream in(m_path);
   std::stringstream text;
   text << in.rdbuf();
-  EXPECT_EQ(text.str(), "[SOFTWARE\\X]\nkept=n:1\ngarbage\n");
+  EXPECT_EQ(text.str(), malformed);
 }
 
 // Ten processes change the same file at once: every change succeeds and none is lost,

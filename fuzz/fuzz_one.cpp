@@ -4,6 +4,7 @@
 #include <limits>
 #include <map>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 #include "check.h"
@@ -60,6 +61,7 @@ struct Shared {
   std::string error;
   std::map<std::string, std::optional<CDDCommonVariant>> defaults;
   std::vector<std::string> methods;
+  std::vector<std::string> commands;
 
   Shared() {
     host = Host::Open(dtmhost::DefaultPluginPath(), &error);
@@ -67,6 +69,7 @@ struct Shared {
     for (const CDDDefinition& d : host->Catalogue()) {
       if (d.getKind() == ObjectKindVariable) defaults[d.getName()] = host->store().value(d.getName());
       if (d.getKind() == ObjectKindMethod) methods.push_back(d.getName());
+      if (d.getKind() == ObjectKindCommand) commands.push_back(d.getName());
     }
   }
 
@@ -78,6 +81,7 @@ struct Shared {
         host->store().setNoValue(name);
     }
     host->errors().clear();
+    host->answerNull({});
   }
 };
 
@@ -99,15 +103,28 @@ class Session {
 
  private:
   Problem Operation() {
-    switch (m_in.Byte() % 6) {
+    switch (m_in.Byte() % 7) {
       case 0: return SetValue();
       case 1: return Request();
       case 2: return Validity();
       case 3: return RunMethod();
       case 4: return Restart();
+      case 5: return NullAnswers();
       default: return SetValue();
     }
   }
+
+  // The host's object store, error handler or method contexts answer null from now on
+  // (or again not); every request must still come back whole.
+  Problem NullAnswers() {
+    std::uint8_t flags = m_in.Byte();
+    m_null = {.store = (flags & 1) != 0, .errors = (flags & 2) != 0, .context = (flags & 4) != 0};
+    m_host.answerNull(m_null);
+    return std::nullopt;
+  }
+
+  // Reports a refusal makes: one, unless the host has no error handler.
+  std::size_t RefusalReports() const { return m_null.errors ? 0 : 1; }
 
   // A variable: mostly one that steers others, else any registered one.
   std::optional<std::string> Variable() {
@@ -127,21 +144,28 @@ class Session {
     return CDDCommonVariant(m_in.I32() / 8.0);
   }
 
+  // A value of any kind, mostly small integers; nothing stands for "no value".
+  std::optional<CDDCommonVariant> Value() {
+    switch (m_in.Byte() % 8) {
+      case 0: return CDDCommonVariant(static_cast<int>(m_in.I32()));
+      case 1: return CDDCommonVariant(static_cast<long>(m_in.I32()));
+      case 2: return Double();
+      case 3: return CDDCommonVariant(m_in.Byte() % 2 == 1);
+      case 4: return CDDCommonVariant::text(m_in.Text(12));
+      case 5: return std::nullopt;
+      case 6: return CDDCommonVariant(static_cast<int>(m_in.Byte() % 3));
+      default: return CDDCommonVariant(static_cast<int>(m_in.Byte() % 12) - 1);
+    }
+  }
+
   Problem SetValue() {
     std::optional<std::string> name = Variable();
-    std::uint8_t kind = m_in.Byte();
+    std::optional<CDDCommonVariant> value = Value();
     if (!name) return std::nullopt;
-    ObjectStore& store = m_host.store();
-    switch (kind % 8) {
-      case 0: store.setValue(*name, CDDCommonVariant(static_cast<int>(m_in.I32()))); break;
-      case 1: store.setValue(*name, CDDCommonVariant(static_cast<long>(m_in.I32()))); break;
-      case 2: store.setValue(*name, Double()); break;
-      case 3: store.setValue(*name, CDDCommonVariant(m_in.Byte() % 2 == 1)); break;
-      case 4: store.setValue(*name, CDDCommonVariant::text(m_in.Text(12))); break;
-      case 5: store.setNoValue(*name); break;
-      case 6: store.setValue(*name, CDDCommonVariant(static_cast<int>(m_in.Byte() % 3))); break;
-      default: store.setValue(*name, CDDCommonVariant(static_cast<int>(m_in.Byte() % 12) - 1)); break;
-    }
+    if (value)
+      m_host.store().setValue(*name, *value);
+    else
+      m_host.store().setNoValue(*name);
     return std::nullopt;
   }
 
@@ -193,6 +217,8 @@ class Session {
     if (Problem p = Calculate(*twice)) return what + ": " + *p;
     if (dtmtool::Canonical(*twice) != after) return what + ": a second identical request gives other attributes";
     if (after != before && !once->getAttributesAvailable()) return what + ": attributes not marked available";
+    for (const dtmtool::Reference& r : dtmtool::References(*once))
+      if (std::optional<std::string> p = dtmtool::ReferenceProblem(m_host, r)) return what + ": " + *p;
     return std::nullopt;
   }
 
@@ -215,7 +241,7 @@ class Session {
     bool defined = t.registered && t.registered->getID() == t.definition.getID() &&
                    t.definition.getKind() == cls && t.registered->getKind() == cls;
     if (defined && reports != 0) return "validity of a defined object reported an error";
-    if (!t.registered && (valid || reports != 1))
+    if (!t.registered && (valid || reports != RefusalReports()))
       return "validity of number " + std::to_string(t.definition.getID()) + " that names nothing: not refused with one report";
     return std::nullopt;
   }
@@ -228,12 +254,31 @@ class Session {
     if (flags & 4) {
       script.throwAt = 1 + m_in.Byte() % 96;
       script.throwValue = m_in.I32();
+      static const dtmhost::Script::Throw kThrows[] = {dtmhost::Script::Throw::Integer, dtmhost::Script::Throw::Integer,
+                                                       dtmhost::Script::Throw::StandardException,
+                                                       dtmhost::Script::Throw::Other};
+      script.throwKind = kThrows[m_in.Byte() % 4];
     }
     static const int kResults[] = {0, 0, 1, -7};
     script.normalResult = kResults[(flags >> 3) & 3];
     for (int n = (flags >> 5) & 7; n > 0; --n) script.selections.push_back(static_cast<std::int8_t>(m_in.Byte()));
-    if (m_in.Byte() & 1)
+    std::uint8_t more = m_in.Byte();
+    if (more & 1)
       if (std::optional<std::string> refused = Variable()) script.refusePuts.push_back(*refused);
+    // Dialogue answers, edits and device replies other than the quiet defaults.
+    for (int n = (more >> 1) & 3; n > 0; --n) script.acknowledgeAnswers.push_back(static_cast<std::int8_t>(m_in.Byte()));
+    for (int n = (more >> 3) & 3; n > 0; --n) script.askAnswers.push_back(static_cast<std::int8_t>(m_in.Byte()));
+    for (int n = (more >> 5) & 1; n > 0; --n) {
+      std::optional<std::string> edited = Variable();
+      std::optional<CDDCommonVariant> value = Value();
+      if (edited) script.edits[*edited] = value.value_or(CDDCommonVariant());
+    }
+    for (int n = (more >> 6) & 3; n > 0 && !m_shared.commands.empty(); --n) {
+      const std::string& command = m_shared.commands[m_in.U16() % m_shared.commands.size()];
+      std::optional<std::string> replied = Variable();
+      std::optional<CDDCommonVariant> value = Value();
+      if (replied) script.device[command][*replied] = value.value_or(CDDCommonVariant());
+    }
     std::int32_t argument = m_in.I32();
 
     std::string name;
@@ -254,7 +299,7 @@ class Session {
         } catch (...) {
           return std::string("executing a number that names no method threw");
         }
-        if (result != -1 || m_host.errors().reports().size() != 1)
+        if (result != -1 || m_host.errors().reports().size() != RefusalReports())
           return "executing number " + std::to_string(number) + " that names no method: not refused with one report";
         return std::nullopt;
       }
@@ -266,7 +311,17 @@ class Session {
     } catch (int) {
       // The scripted context threw outside the body's protected region: it reaches the
       // host as it is, and nothing may be left behind (checked by the caller).
-      if (!script.throwAt) return "run of " + name + " threw an integer nobody threw";
+      if (!script.throwAt || script.throwKind != dtmhost::Script::Throw::Integer)
+        return "run of " + name + " threw an integer nobody threw";
+      return std::nullopt;
+    } catch (const std::runtime_error&) {
+      // Anything else the host throws passes through the plug-in to the host.
+      if (!script.throwAt || script.throwKind != dtmhost::Script::Throw::StandardException)
+        return "run of " + name + " threw an exception nobody threw";
+      return std::nullopt;
+    } catch (const dtmhost::HostFault&) {
+      if (!script.throwAt || script.throwKind != dtmhost::Script::Throw::Other)
+        return "run of " + name + " threw a host fault nobody threw";
       return std::nullopt;
     } catch (...) {
       return "run of " + name + " threw";
@@ -303,7 +358,10 @@ class Session {
     };
     calc.Exit();
     Problem problem = untouched(calc, "after Exit");
+    // The data set is rebuilt from a whole host; the null answers hold again after it.
+    m_host.answerNull({});
     m_host.Start();
+    m_host.answerNull(m_null);
     if (problem) return problem;
 
     std::unique_ptr<IDeviceAttributeCalculation> fresh(m_host.library()->GetAttributeCalculation());
@@ -319,6 +377,7 @@ class Session {
   Shared& m_shared;
   Host& m_host;
   Input& m_in;
+  Host::NullAnswers m_null;
 };
 
 }  // namespace

@@ -11,7 +11,8 @@ import struct
 CORPUS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "corpus")
 
 # Operation codes and the order of the steering variables (check.cpp).
-SET_VALUE, REQUEST, VALIDITY, RUN_METHOD, RESTART = range(5)
+SET_VALUE, REQUEST, VALIDITY, RUN_METHOD, RESTART, NULL_ANSWERS = range(6)
+THROW_INTEGER, THROW_EXCEPTION, THROW_OTHER = 0, 2, 3
 STEERING = {
     "manu_sensor_type": ([1, 2, 3, 4, 5, 6, 7, 8, 9, 10], 11),
     "manu_mode": ([0, 1, 2], 3),
@@ -61,7 +62,8 @@ def validity(n, asked):
     return bytes([VALIDITY]) + number(n) + bytes([OWN_CLASS, asked])
 
 
-def run(method, suppress=False, abort_from=None, throw_at=None, result=0, selections=(), argument=0):
+def run(method, suppress=False, abort_from=None, throw_at=None, result=0, selections=(), argument=0,
+        throw_kind=THROW_INTEGER, acknowledge=(), ask=()):
     flags = (1 if suppress else 0) | (2 if abort_from else 0) | (4 if throw_at else 0)
     flags |= {0: 0, 1: 2, -7: 3}[result] << 3
     flags |= len(selections) << 5
@@ -69,9 +71,11 @@ def run(method, suppress=False, abort_from=None, throw_at=None, result=0, select
     if abort_from:
         out += bytes([abort_from - 1])
     if throw_at:
-        out += bytes([throw_at - 1]) + struct.pack("<i", 0)
+        out += bytes([throw_at - 1]) + struct.pack("<i", 0) + bytes([throw_kind])
     out += bytes(s & 0xFF for s in selections)
-    out += bytes([0]) + struct.pack("<i", argument)
+    out += bytes([len(acknowledge) << 1 | len(ask) << 3])
+    out += bytes(a & 0xFF for a in acknowledge) + bytes(a & 0xFF for a in ask)
+    out += struct.pack("<i", argument)
     return out + bytes([method % 200, method // 200])
 
 
@@ -106,6 +110,13 @@ def main():
     seeds["other-names"] = b"".join(request(n, OWN_CLASS, True) for n in range(1, 661, 15))
     seeds["validity"] = b"".join(validity(n, a) for n in (-1, 0, 1, 59, 209, 300, 315, 661) for a in range(3))
     seeds["unknown-methods"] = b"".join(run_number(n) for n in (-1, 0, 1, 59, 315, 661, 700))
+    for method in range(0, METHOD_COUNT, 4):
+        seeds[f"host-faults-{method:02}"] = (
+            run(method, throw_at=3, throw_kind=THROW_EXCEPTION) + run(method, throw_at=5, throw_kind=THROW_OTHER) +
+            run(method, acknowledge=[1, -1], ask=[1, 2], selections=[1, 1]))
+    for flags in range(1, 8):
+        seeds[f"null-answers-{flags}"] = (bytes([NULL_ANSWERS, flags]) + spread(40, flags) +
+                                          validity(700, 0) + run(flags) + run_number(700))
     seeds["restart"] = request(227) + bytes([RESTART]) + number(227) + bytes([OWN_CLASS]) + request(227)
     for name, data in seeds.items():
         with open(os.path.join(CORPUS, name), "wb") as f:

@@ -71,6 +71,7 @@ Host::~Host() {
 }
 
 CMethodContext* Host::createMethodContext(CHostContext* /*context*/) {
+  if (m_null.context) return nullptr;
   // A run started by the caller through calculator() directly gets the idle script.
   Script& script = m_currentScript ? *m_currentScript : m_idleScript;
   std::vector<TraceEntry>& trace = m_currentTrace ? *m_currentTrace : m_idleTrace;

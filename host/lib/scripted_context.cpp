@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstdio>
 #include <iostream>
+#include <stdexcept>
 #include <thread>
 
 #include "dtmhost/host.h"
@@ -84,7 +85,12 @@ int ScriptedContext::live() { return g_liveContexts.load(); }
 
 void ScriptedContext::record(std::string op, std::vector<std::string> args) {
   m_trace.push_back({std::move(op), std::move(args)});
-  if (m_script.throwAt && static_cast<int>(m_trace.size()) == *m_script.throwAt) throw m_script.throwValue;
+  if (!m_script.throwAt || static_cast<int>(m_trace.size()) != *m_script.throwAt) return;
+  switch (m_script.throwKind) {
+    case Script::Throw::Integer: throw m_script.throwValue;
+    case Script::Throw::StandardException: throw std::runtime_error("host fault " + std::to_string(m_script.throwValue));
+    case Script::Throw::Other: throw HostFault{m_script.throwValue};
+  }
 }
 
 bool ScriptedContext::put(const CStrPP& variable, const CDDCommonVariant& value) {

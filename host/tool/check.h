@@ -3,6 +3,7 @@
 #pragma once
 #include <iosfwd>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,17 @@ std::unique_ptr<CDDObject> ObjectOfClass(enumDDObjectKind cls, const CDDDefiniti
 
 // Every attribute of an object as one text: equal texts, equal attributes.
 std::string Canonical(const CDDObject& object);
+
+// One object that another names (a menu item, an edit or menu action, a command's
+// data item, a refresh member), with the kind it must have (none: any kind).
+struct Reference {
+  CDDDefinition named;
+  const char* role;
+  std::optional<enumDDObjectKind> kind;
+};
+std::vector<Reference> References(const CDDObject& object);
+// What is wrong with a reference: it names no defined object, or one of another kind.
+std::optional<std::string> ReferenceProblem(const dtmhost::Host& host, const Reference& reference);
 
 // What the context of a method run answers last: the result the body set last in the
 // run's own context (not in a nested run), else the context's normal result.

@@ -61,53 +61,59 @@ void Sweep::RequestObject(const CDDDefinition& d, const DataSet& set) {
   CheckValidity(d, set.name);
 }
 
-void Sweep::Reference(const CDDObject& object, const std::string& set, const CDDDefinition& named, const char* role,
-                      std::optional<enumDDObjectKind> kind) {
-  ++m_references;
-  const CDDDefinition& self = *object.getcDefinition();
-  const CDDDefinition* defined = m_host.Find(named.getID());
-  std::string what = std::string(role) + " " + named.getName() + " (" + std::to_string(named.getID()) + ")";
-  if (!defined || !(*defined == named))
-    Fail(self, set, what + " names no defined object");
-  else if (kind && named.getKind() != *kind)
-    Fail(self, set, what + " is a " + KindName(named.getKind()) + ", not a " + KindName(*kind));
-}
-
-template <typename List>
-void Sweep::References(const CDDObject& object, const std::string& set, const List* list, const char* role,
-                       std::optional<enumDDObjectKind> kind) {
-  if (!list) return;
-  for (const CDDDefinition& d : list->entries()) Reference(object, set, d, role, kind);
-}
-
-void Sweep::DataItems(const CDDObject& object, const std::string& set, const CDDDataItemList* list) {
-  if (!list) return;
-  for (const CDDDataItem& item : list->entries())
-    if (const auto& named = item.reference().getDefinition()) Reference(object, set, *named, "data item", ObjectKindVariable);
-}
-
 void Sweep::CheckReferences(const CDDObject& object, const std::string& set) {
-  if (const auto* v = dynamic_cast<const CDDVariable*>(&object)) {
-    References(object, set, v->getPreEditActions(), "pre-edit action", ObjectKindMethod);
-    References(object, set, v->getPostEditActions(), "post-edit action", ObjectKindMethod);
-  }
-  if (const auto* m = dynamic_cast<const CDDMenu*>(&object)) {
-    if (const CDDMenuItemList* items = m->menuItems())
-      for (const CDDMenuItem& item : items->entries()) Reference(object, set, item.getDefinition(), "item", std::nullopt);
-    References(object, set, m->getPreReadActions(), "pre-read action", ObjectKindMethod);
-    References(object, set, m->getPreWriteActions(), "pre-write action", ObjectKindMethod);
-    References(object, set, m->getPostWriteActions(), "post-write action", ObjectKindMethod);
-  }
-  if (const auto* c = dynamic_cast<const CDDCommand*>(&object); c && c->transactions()) {
-    for (const auto& t : c->transactions()->entries()) {
-      DataItems(object, set, t->request());
-      DataItems(object, set, t->reply());
-    }
-  }
-  if (const auto* r = dynamic_cast<const CDDRefresh*>(&object)) {
-    References(object, set, r->reread(), "re-read variable", ObjectKindVariable);
-    References(object, set, r->changed(), "changed variable", ObjectKindVariable);
+  for (const dtmtool::Reference& r : dtmtool::References(object)) {
+    ++m_references;
+    if (std::optional<std::string> problem = ReferenceProblem(m_host, r)) Fail(*object.getcDefinition(), set, *problem);
   }
 }
 
 }  // namespace dtmtool::sweep
+
+namespace dtmtool {
+
+std::vector<Reference> References(const CDDObject& object) {
+  std::vector<Reference> out;
+  auto add = [&out](const auto* list, const char* role, std::optional<enumDDObjectKind> kind) {
+    if (list)
+      for (const CDDDefinition& d : list->entries()) out.push_back({d, role, kind});
+  };
+  auto items = [&out](const CDDDataItemList* list) {
+    if (list)
+      for (const CDDDataItem& item : list->entries())
+        if (const auto& named = item.reference().getDefinition()) out.push_back({*named, "data item", ObjectKindVariable});
+  };
+  if (const auto* v = dynamic_cast<const CDDVariable*>(&object)) {
+    add(v->getPreEditActions(), "pre-edit action", ObjectKindMethod);
+    add(v->getPostEditActions(), "post-edit action", ObjectKindMethod);
+  }
+  if (const auto* m = dynamic_cast<const CDDMenu*>(&object)) {
+    if (const CDDMenuItemList* list = m->menuItems())
+      for (const CDDMenuItem& item : list->entries()) out.push_back({item.getDefinition(), "item", std::nullopt});
+    add(m->getPreReadActions(), "pre-read action", ObjectKindMethod);
+    add(m->getPreWriteActions(), "pre-write action", ObjectKindMethod);
+    add(m->getPostWriteActions(), "post-write action", ObjectKindMethod);
+  }
+  if (const auto* c = dynamic_cast<const CDDCommand*>(&object); c && c->transactions()) {
+    for (const auto& t : c->transactions()->entries()) {
+      items(t->request());
+      items(t->reply());
+    }
+  }
+  if (const auto* r = dynamic_cast<const CDDRefresh*>(&object)) {
+    add(r->reread(), "re-read variable", ObjectKindVariable);
+    add(r->changed(), "changed variable", ObjectKindVariable);
+  }
+  return out;
+}
+
+std::optional<std::string> ReferenceProblem(const dtmhost::Host& host, const Reference& r) {
+  const CDDDefinition* defined = host.Find(r.named.getID());
+  std::string what = std::string(r.role) + " " + r.named.getName() + " (" + std::to_string(r.named.getID()) + ")";
+  if (!defined || !(*defined == r.named)) return what + " names no defined object";
+  if (r.kind && r.named.getKind() != *r.kind)
+    return what + " is a " + KindName(r.named.getKind()) + ", not a " + KindName(*r.kind);
+  return std::nullopt;
+}
+
+}  // namespace dtmtool

@@ -63,12 +63,6 @@ class Sweep {
   const std::string& FreshCanonical(const CDDDefinition& d);
   std::unique_ptr<CDDObject> Request(const CDDDefinition& d, const std::string& set);
   void RequestObject(const CDDDefinition& d, const DataSet& set);
-  void Reference(const CDDObject& object, const std::string& set, const CDDDefinition& named, const char* role,
-                 std::optional<enumDDObjectKind> kind);
-  template <typename List>
-  void References(const CDDObject& object, const std::string& set, const List* list, const char* role,
-                  std::optional<enumDDObjectKind> kind);
-  void DataItems(const CDDObject& object, const std::string& set, const CDDDataItemList* list);
   void CheckReferences(const CDDObject& object, const std::string& set);
 
   // ---- validity, objects of another class, numbers that name nothing: check_validity.cpp

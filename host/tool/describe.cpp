@@ -239,9 +239,9 @@ Json InformationJson(IDeviceInformation& info) {
       .set("menuNames", std::move(menus));
 }
 
-Json RegistryJson(const ddlib::Registry& registry) {
+Json RegistryJson(const ddlib::RegistryKeys& registry) {
   Json keys = Json::Object();
-  for (const auto& [key, values] : registry.snapshot()) {
+  for (const auto& [key, values] : registry) {
     Json entries = Json::Object();
     for (const auto& [name, value] : values) {
       if (const auto* s = std::get_if<std::string>(&value))

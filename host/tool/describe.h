@@ -24,6 +24,6 @@ Json ObjectJson(const CDDObject& object, const std::string& language);
 Json InformationJson(IDeviceInformation& information);
 
 // The registry's keys and values.
-Json RegistryJson(const ddlib::Registry& registry);
+Json RegistryJson(const ddlib::RegistryKeys& registry);
 
 }  // namespace dtmtool

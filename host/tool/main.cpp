@@ -79,33 +79,79 @@ Arguments Parse(const std::string& command, const std::vector<std::string>& word
   return args;
 }
 
+// Decimal digits with an optional sign; a leading zero is still decimal.
+bool IsInteger(const std::string& text) {
+  std::size_t i = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+  if (i >= text.size()) return false;
+  for (; i < text.size(); ++i)
+    if (text[i] < '0' || text[i] > '9') return false;
+  return true;
+}
+
+// An integer or a decimal number: digits with an optional point and exponent (no
+// hexadecimal, no infinity, no blanks).
+bool IsDecimal(const std::string& text) {
+  std::size_t i = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+  std::size_t digits = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) ++digits;
+  if (i < text.size() && text[i] == '.')
+    for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) ++digits;
+  if (digits == 0) return false;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (i >= text.size()) return false;
+    for (; i < text.size(); ++i)
+      if (text[i] < '0' || text[i] > '9') return false;
+  }
+  return i == text.size();
+}
+
 long ParseInteger(const std::string& text, const std::string& what) {
   errno = 0;
-  char* end = nullptr;
-  long n = std::strtol(text.c_str(), &end, 0);
-  if (text.empty() || *end != '\0' || errno == ERANGE) throw UsageError("bad " + what + ": " + text);
+  long n = IsInteger(text) ? std::strtol(text.c_str(), nullptr, 10) : 0;
+  if (!IsInteger(text) || errno == ERANGE) throw UsageError("bad " + what + ": " + text);
   return n;
 }
 
-// An integer (to 32 bits; up to 4294967295 for unsigned values), a decimal number, or
-// a text in double or single quotes. Nothing for anything else.
-std::optional<CDDCommonVariant> ParseValue(const std::string& text) {
+// A value as typed: an integer, a decimal number, or a text in double or single quotes.
+struct Given {
+  enum class Form { Integer, Decimal, Text } form = Form::Integer;
+  std::optional<long long> integer;  // an integer that fits 64 bits
+  double number = 0;                 // either number form, infinite where it overflows
+  std::string text;                  // Latin-1
+};
+
+// Nothing for what is no value, and for a decimal that overflows or underflows to zero.
+std::optional<Given> ParseValue(const std::string& text) {
+  Given given;
   if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front()) {
-    std::string latin1;
-    if (!dtmhost::Latin1(text.substr(1, text.size() - 2), &latin1)) return std::nullopt;
-    return CDDCommonVariant::text(latin1);
+    if (!dtmhost::Latin1(text.substr(1, text.size() - 2), &given.text)) return std::nullopt;
+    given.form = Given::Form::Text;
+    return given;
   }
-  if (text.empty() || text.front() == ' ') return std::nullopt;
+  if (!IsDecimal(text)) return std::nullopt;
   errno = 0;
-  char* end = nullptr;
-  long long n = std::strtoll(text.c_str(), &end, 0);
-  if (*end == '\0' && errno == 0) {
-    if (n < -2147483648LL || n > 4294967295LL) return std::nullopt;
-    return CDDCommonVariant(static_cast<int>(static_cast<std::uint32_t>(n)));
+  given.number = std::strtod(text.c_str(), nullptr);
+  bool lost = errno == ERANGE && (std::isinf(given.number) || given.number == 0);
+  if (IsInteger(text)) {
+    errno = 0;
+    long long n = std::strtoll(text.c_str(), nullptr, 10);
+    if (errno != ERANGE) given.integer = n;
+    return given;
   }
-  double d = std::strtod(text.c_str(), &end);
-  if (*end == '\0' && std::isfinite(d)) return CDDCommonVariant(d);
-  return std::nullopt;
+  if (lost) return std::nullopt;
+  given.form = Given::Form::Decimal;
+  return given;
+}
+
+// The integers a variable of this type and size holds; 32 bits where the size is not
+// one of 1, 2 or 4 bytes. Without a type: any 32-bit pattern, signed or not.
+std::pair<long long, long long> IntegerRange(std::optional<enumDDVariableType> type, std::optional<int> size) {
+  int bits = size && (*size == 1 || *size == 2 || *size == 4) ? *size * 8 : 32;
+  if (!type) return {-2147483648LL, 4294967295LL};
+  if (*type == VariableTypeInteger) return {-(1LL << (bits - 1)), (1LL << (bits - 1)) - 1};
+  return {0, (1LL << bits) - 1};
 }
 
 std::string Language(const Arguments& args) {
@@ -142,18 +188,44 @@ struct Session {
     return d;
   }
 
-  // NAME=VALUE as the variable's kind.
+  // The size a variable's type gives, when it gives one.
+  std::optional<int> Size(const CDDDefinition& variable) const {
+    std::unique_ptr<CDDObject> object = host->Request(variable);
+    const auto* v = dynamic_cast<const CDDVariable*>(object.get());
+    const CDDType* type = v ? v->typeInfo() : nullptr;
+    return type ? type->getSize() : std::nullopt;
+  }
+
+  // NAME=VALUE as the variable's kind. A number that does not fit the variable is
+  // refused, never clamped.
   std::pair<std::string, CDDCommonVariant> Assignment(const std::string& text) const {
     auto eq = text.find('=');
     if (eq == std::string::npos) throw UsageError("expected NAME=VALUE: " + text);
-    std::string name = FindVariable(text.substr(0, eq)).getName();
+    const CDDDefinition& variable = FindVariable(text.substr(0, eq));
+    std::string name = variable.getName();
     std::string given = text.substr(eq + 1);
-    std::optional<CDDCommonVariant> parsed = ParseValue(given);
+    std::optional<Given> parsed = ParseValue(given);
     if (!parsed) throw Failure("bad value for " + name + ": " + given);
-    CDDCommonVariant value = host->store().coerce(name, *parsed);
-    bool integerType = value.kind() == CDDCommonVariant::Kind::Int;
-    bool fraction = parsed->kind() == CDDCommonVariant::Kind::Double && parsed->getDouble() != std::trunc(parsed->getDouble());
-    if (value.isEmpty() || (integerType && fraction)) throw Failure("bad value for " + name + ": " + given);
+    std::optional<enumDDVariableType> type = host->store().variableType(name);
+    bool integerType = !type || *type == VariableTypeInteger || *type == VariableTypeUnsigned ||
+                       *type == VariableTypeEnumerated || *type == VariableTypeBitEnumerated;
+    CDDCommonVariant value;
+    if (parsed->form == Given::Form::Text) {
+      value = host->store().coerce(name, CDDCommonVariant::text(parsed->text));
+    } else if (type == VariableTypeFloat || (!type && parsed->form == Given::Form::Decimal)) {
+      if (std::isfinite(parsed->number)) value = CDDCommonVariant(parsed->number);
+    } else if (integerType) {
+      auto [low, high] = IntegerRange(type, type ? Size(variable) : std::nullopt);
+      double n = parsed->integer ? static_cast<double>(*parsed->integer) : parsed->number;
+      if (n != std::trunc(n)) throw Failure("bad value for " + name + ": " + given);
+      if (!(n >= static_cast<double>(low) && n <= static_cast<double>(high)) ||
+          (parsed->integer && (*parsed->integer < low || *parsed->integer > high)))
+        throw Failure("bad value for " + name + ": " + given + " (" + name + " takes integers from " +
+                      std::to_string(low) + " to " + std::to_string(high) + ")");
+      long long whole = parsed->integer ? *parsed->integer : static_cast<long long>(n);
+      value = CDDCommonVariant(static_cast<int>(static_cast<std::uint32_t>(whole)));
+    }
+    if (value.isEmpty()) throw Failure("bad value for " + name + ": " + given);
     return {name, value};
   }
 
@@ -373,20 +445,27 @@ struct RegistryScope {
   RegistryScope& operator=(const RegistryScope&) = delete;
 };
 
+// The local machine's registry as it is now; a file that cannot be read fails.
+ddlib::RegistryKeys RegistryKeys(const Session& s) {
+  std::optional<ddlib::RegistryKeys> keys = ddlib::LocalMachineRegistry()->snapshot();
+  if (!keys) throw Failure(s.registryPath.empty() ? "cannot read the registry" : "cannot read the registry " + s.registryPath);
+  return std::move(*keys);
+}
+
 std::string Registration(Session& s, bool enter) {
   auto library = s.Library();
   RegistryScope registry(s.registryPath);
   long result = enter ? library->DllRegisterServer() : library->DllUnregisterServer();
-  Json out = Json::Object()
-                 .set("result", Json::Number(static_cast<long long>(result)))
-                 .set("registry", dtmtool::RegistryJson(*ddlib::LocalMachineRegistry()));
   if (result != 0) throw Failure((enter ? "registration failed with " : "unregistration failed with ") + std::to_string(result));
-  return out.dump();
+  return Json::Object()
+      .set("result", Json::Number(static_cast<long long>(result)))
+      .set("registry", dtmtool::RegistryJson(RegistryKeys(s)))
+      .dump();
 }
 
 std::string RegistryCommand(Session& s, const Arguments&) {
   RegistryScope registry(s.registryPath);
-  return dtmtool::RegistryJson(*ddlib::LocalMachineRegistry()).dump();
+  return dtmtool::RegistryJson(RegistryKeys(s)).dump();
 }
 
 std::string CheckCommand(Session& s, const Arguments&) {
@@ -426,6 +505,37 @@ const std::map<std::string, Command>& Commands() {
   return commands;
 }
 
+// A message for the terminal: control characters and bytes that are not UTF-8 are
+// shown escaped (\xff), so that what the user typed cannot steer the terminal.
+std::string Printable(const std::string& text) {
+  static const char kHex[] = "0123456789abcdef";
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    auto byte = [&](std::size_t k) { return k < text.size() ? static_cast<unsigned char>(text[k]) : 0u; };
+    unsigned c = byte(i);
+    // Length of a well-formed sequence here (0: none), and its code point.
+    std::size_t length = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+    unsigned point = length == 1 ? c : length == 2 ? c & 0x1F : length == 3 ? c & 0x0F : c & 0x07;
+    for (std::size_t k = 1; k < length; ++k) {
+      if ((byte(i + k) & 0xC0) != 0x80) length = 0;
+      point = point << 6 | (byte(i + k) & 0x3F);
+    }
+    bool overlong = (length == 3 && point < 0x800) || (length == 4 && point < 0x10000);
+    bool invalid = (point >= 0xD800 && point <= 0xDFFF) || point > 0x10FFFF;
+    bool control = point < 0x20 || (point >= 0x7F && point <= 0x9F);
+    if (length == 0 || overlong || invalid || control) {
+      out += "\\x";
+      out += kHex[c >> 4];
+      out += kHex[c & 15];
+      ++i;
+      continue;
+    }
+    out.append(text, i, length);
+    i += length;
+  }
+  return out;
+}
+
 int Main(int argc, char** argv) {
   std::vector<std::string> words(argv + 1, argv + argc);
   Session session;
@@ -438,6 +548,7 @@ int Main(int argc, char** argv) {
     }
     if (words[i] != "--plugin" && words[i] != "--registry") throw UsageError("unknown option " + words[i]);
     if (i + 1 >= words.size()) throw UsageError("option " + words[i] + " needs a value");
+    if (words[i] == "--registry" && words[i + 1].empty()) throw UsageError("option --registry needs a file name");
     (words[i] == "--plugin" ? session.pluginPath : session.registryPath) = words[i + 1];
     ++i;
   }
@@ -450,7 +561,7 @@ int Main(int argc, char** argv) {
   std::cout << command->second.run(session, args) << std::flush;
   if (session.host)
     for (const std::string& report : session.host->errors().reports())
-      std::cerr << "dtmhost: the plug-in reported: " << dtmhost::Utf8(report) << "\n";
+      std::cerr << "dtmhost: the plug-in reported: " << Printable(dtmhost::Utf8(report)) << "\n";
   return 0;
 }
 
@@ -460,13 +571,13 @@ int main(int argc, char** argv) {
   try {
     return Main(argc, argv);
   } catch (const UsageError& e) {
-    std::cerr << "dtmhost: " << e.what() << " (dtmhost --help lists the commands)\n";
+    std::cerr << "dtmhost: " << Printable(e.what()) << " (dtmhost --help lists the commands)\n";
     return 2;
   } catch (const Failure& e) {
-    std::cerr << "dtmhost: " << e.what() << "\n";
+    std::cerr << "dtmhost: " << Printable(e.what()) << "\n";
     return 1;
   } catch (const std::exception& e) {
-    std::cerr << "dtmhost: the plug-in failed: " << e.what() << "\n";
+    std::cerr << "dtmhost: the plug-in failed: " << Printable(e.what()) << "\n";
   } catch (int code) {
     std::cerr << "dtmhost: the plug-in threw the integer " << code << "\n";
   } catch (...) {

@@ -1,9 +1,15 @@
 #include "ddlib/registry.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace ddlib {
@@ -12,8 +18,8 @@ Registry::~Registry() = default;
 
 namespace {
 
-// One key per block: "[path]" then "name=s:text" or "name=n:number" lines. Backslash,
-// line feed and '=' in names and texts are escaped so that any byte survives.
+// Backslash, line feed, carriage return and '=' in names and texts are escaped (and a
+// leading '[') so that any byte survives.
 std::string escape(const std::string& s) {
   std::string out;
   for (char c : s) {
@@ -40,6 +46,18 @@ std::string unescape(const std::string& s) {
   return out;
 }
 
+// Decimal digits only, up to 4294967295.
+std::optional<std::uint32_t> ParseNumber(const std::string& s) {
+  if (s.empty() || s.size() > 10) return std::nullopt;
+  std::uint64_t n = 0;
+  for (char c : s) {
+    if (c < '0' || c > '9') return std::nullopt;
+    n = n * 10 + static_cast<std::uint64_t>(c - '0');
+  }
+  if (n > 0xFFFFFFFFu) return std::nullopt;
+  return static_cast<std::uint32_t>(n);
+}
+
 std::string normalise(const std::string& path) {
   std::string out;
   for (char c : path) {
@@ -50,25 +68,121 @@ std::string normalise(const std::string& path) {
   return out;
 }
 
+// The file a path names: symbolic links followed, so that a change replaces the
+// link's target and keeps the link. Nothing for a loop of links.
+std::optional<std::string> Resolve(const std::string& path) {
+  namespace fs = std::filesystem;
+  fs::path current = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(current, ec))) return current.string();
+    fs::path link = fs::read_symlink(current, ec);
+    if (ec) return std::nullopt;
+    current = link.is_absolute() ? link : current.parent_path() / link;
+  }
+  return std::nullopt;
+}
+
+// An exclusive lock on the file beside the hive, held for one load-change-save; never
+// through a link.
+class FileLock {
+ public:
+  explicit FileLock(const std::string& path)
+      : m_fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666)) {
+    while (m_fd >= 0 && ::flock(m_fd, LOCK_EX) != 0) {
+      if (errno == EINTR) continue;
+      ::close(m_fd);
+      m_fd = -1;
+    }
+  }
+  ~FileLock() {
+    if (m_fd >= 0) ::close(m_fd);  // releases the lock
+  }
+  FileLock(const FileLock&) = delete;
+  FileLock& operator=(const FileLock&) = delete;
+  bool held() const { return m_fd >= 0; }
+
+ private:
+  int m_fd;
+};
+
+// The file as it is now. A missing file is an empty hive without a mode.
+struct Loaded {
+  RegistryKeys keys;
+  std::optional<mode_t> mode;
+};
+
+std::optional<Loaded> Load(const std::string& file) {
+  int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errno == ENOENT ? std::optional<Loaded>(Loaded{}) : std::nullopt;
+  std::string bytes;
+  struct stat st {};
+  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  char buffer[8192];
+  while (ok) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ok = false;
+    else bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(fd);
+  if (!ok) return std::nullopt;
+  std::optional<RegistryKeys> keys = ParseRegistryFile(bytes);
+  if (!keys) return std::nullopt;
+  return Loaded{std::move(*keys), st.st_mode & 07777};
+}
+
+bool WriteAll(int fd, const std::string& bytes) {
+  for (std::size_t done = 0; done < bytes.size();) {
+    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Writes the hive to a temporary file made exclusively beside the target (a name that
+// is taken, by a link or anything else, is never opened), then renames it over the
+// target. A new file gets the usual mode of a created file, an existing one keeps its.
+bool Save(const std::string& file, const RegistryKeys& keys, std::optional<mode_t> mode) {
+  static std::atomic<unsigned> counter{0};
+  std::string bytes = FormatRegistryFile(keys);
+  std::string temp;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temp = file + ".tmp." + std::to_string(::getpid()) + "." + std::to_string(counter++);
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) return false;
+  }
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, bytes) && (!mode || ::fchmod(fd, *mode) == 0) && ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  ok = ok && std::rename(temp.c_str(), file.c_str()) == 0;
+  if (!ok) ::unlink(temp.c_str());
+  return ok;
+}
+
 class FileRegistry : public Registry {
  public:
   explicit FileRegistry(std::string path) : m_path(std::move(path)) {}
 
   bool createKey(const std::string& path) override {
-    Hive hive;
-    if (!load(hive)) return false;
     std::string p = normalise(path);
     if (p.empty()) return false;
-    for (std::size_t pos = 0; pos != std::string::npos;) {
-      pos = p.find('\\', pos + 1);
-      hive[p.substr(0, pos)];
-    }
-    return save(hive);
+    return change([&](RegistryKeys& keys) {
+      for (std::size_t pos = 0; pos != std::string::npos;) {
+        pos = p.find('\\', pos + 1);
+        keys[p.substr(0, pos)];
+      }
+      return true;
+    });
   }
 
   bool keyExists(const std::string& path) const override {
-    Hive hive;
-    return load(hive) && hive.count(normalise(path)) != 0;
+    std::optional<RegistryKeys> keys = snapshot();
+    return keys && keys->count(normalise(path)) != 0;
   }
 
   bool setString(const std::string& key, const std::string& name, const std::string& value) override {
@@ -80,103 +194,61 @@ class FileRegistry : public Registry {
   }
 
   std::optional<RegistryValue> getValue(const std::string& key, const std::string& name) const override {
-    Hive hive;
-    if (!load(hive)) return std::nullopt;
-    auto k = hive.find(normalise(key));
-    if (k == hive.end()) return std::nullopt;
+    std::optional<RegistryKeys> keys = snapshot();
+    if (!keys) return std::nullopt;
+    auto k = keys->find(normalise(key));
+    if (k == keys->end()) return std::nullopt;
     auto v = k->second.find(name);
     if (v == k->second.end()) return std::nullopt;
     return v->second;
   }
 
   bool deleteKey(const std::string& path) override {
-    Hive hive;
-    if (!load(hive)) return false;
     std::string p = normalise(path);
-    if (p.empty() || hive.count(p) == 0) return false;
-    for (auto it = hive.begin(); it != hive.end();) {
-      if (it->first == p || it->first.rfind(p + "\\", 0) == 0)
-        it = hive.erase(it);
-      else
-        ++it;
-    }
-    return save(hive);
+    if (p.empty()) return false;
+    return change([&](RegistryKeys& keys) {
+      if (keys.count(p) == 0) return false;
+      for (auto it = keys.begin(); it != keys.end();) {
+        if (it->first == p || it->first.rfind(p + "\\", 0) == 0)
+          it = keys.erase(it);
+        else
+          ++it;
+      }
+      return true;
+    });
   }
 
-  std::map<std::string, std::map<std::string, RegistryValue>> snapshot() const override {
-    Hive hive;
-    load(hive);
-    return hive;
+  // Reads take no lock: a change replaces the file in one rename, so a reader sees
+  // the hive before or after it, never half of it.
+  std::optional<RegistryKeys> snapshot() const override {
+    std::optional<std::string> file = Resolve(m_path);
+    if (!file) return std::nullopt;
+    std::optional<Loaded> loaded = Load(*file);
+    if (!loaded) return std::nullopt;
+    return std::move(loaded->keys);
   }
 
  private:
-  using Hive = std::map<std::string, std::map<std::string, RegistryValue>>;
-
   bool setValue(const std::string& key, const std::string& name, RegistryValue value) {
-    Hive hive;
-    if (!load(hive)) return false;
-    auto k = hive.find(normalise(key));
-    if (k == hive.end()) return false;  // values go into existing keys only
-    k->second[name] = std::move(value);
-    return save(hive);
+    std::string k = normalise(key);
+    return change([&](RegistryKeys& keys) {
+      auto found = keys.find(k);
+      if (found == keys.end()) return false;  // values go into existing keys only
+      found->second[name] = std::move(value);
+      return true;
+    });
   }
 
-  // A missing file is an empty hive; an unreadable or malformed one is a failure.
-  bool load(Hive& hive) const {
-    std::ifstream in(m_path, std::ios::binary);
-    if (!in) return !fileExists();
-    std::string line;
-    std::map<std::string, RegistryValue>* current = nullptr;
-    while (std::getline(in, line)) {
-      if (line.empty()) continue;
-      if (line.front() == '[' && line.back() == ']') {
-        current = &hive[unescape(line.substr(1, line.size() - 2))];
-        continue;
-      }
-      auto eq = line.find('=');
-      if (!current || eq == std::string::npos || line.size() < eq + 3 || line[eq + 2] != ':') return false;
-      std::string name = unescape(line.substr(0, eq));
-      char type = line[eq + 1];
-      std::string body = line.substr(eq + 3);
-      if (type == 's') {
-        (*current)[name] = unescape(body);
-      } else if (type == 'n') {
-        char* end = nullptr;
-        unsigned long n = std::strtoul(body.c_str(), &end, 10);
-        if (end == body.c_str() || *end != '\0') return false;
-        (*current)[name] = static_cast<std::uint32_t>(n);
-      } else {
-        return false;
-      }
-    }
-    return true;
-  }
-
-  bool fileExists() const {
-    std::error_code ec;
-    return std::filesystem::exists(m_path, ec) || ec;
-  }
-
-  bool save(const Hive& hive) {
-    std::ostringstream out;
-    for (const auto& [key, values] : hive) {
-      out << '[' << escape(key) << "]\n";
-      for (const auto& [name, value] : values) {
-        out << escape(name) << '=';
-        if (const auto* s = std::get_if<std::string>(&value))
-          out << "s:" << escape(*s) << '\n';
-        else
-          out << "n:" << std::get<std::uint32_t>(value) << '\n';
-      }
-    }
-    std::string tmp = m_path + ".tmp";
-    {
-      std::ofstream f(tmp, std::ios::binary | std::ios::trunc);
-      if (!f) return false;
-      f << out.str();
-      if (!f.flush()) return false;
-    }
-    return std::rename(tmp.c_str(), m_path.c_str()) == 0;
+  // Load, edit (which answers false to refuse) and save, all under the lock.
+  template <class Edit>
+  bool change(Edit edit) {
+    std::optional<std::string> file = Resolve(m_path);
+    if (!file) return false;
+    FileLock lock(*file + ".lock");
+    if (!lock.held()) return false;
+    std::optional<Loaded> loaded = Load(*file);
+    if (!loaded || !edit(loaded->keys)) return false;
+    return Save(*file, loaded->keys, loaded->mode);
   }
 
   std::string m_path;
@@ -185,6 +257,50 @@ class FileRegistry : public Registry {
 Registry* g_override = nullptr;
 
 }  // namespace
+
+std::optional<RegistryKeys> ParseRegistryFile(const std::string& bytes) {
+  RegistryKeys keys;
+  std::istringstream in(bytes);
+  std::string line;
+  std::map<std::string, RegistryValue>* current = nullptr;
+  while (std::getline(in, line)) {
+    if (line.empty()) continue;
+    if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
+      current = &keys[unescape(line.substr(1, line.size() - 2))];
+      continue;
+    }
+    auto eq = line.find('=');
+    if (!current || eq == std::string::npos || line.size() < eq + 3 || line[eq + 2] != ':') return std::nullopt;
+    std::string name = unescape(line.substr(0, eq));
+    char type = line[eq + 1];
+    std::string body = line.substr(eq + 3);
+    if (type == 's') {
+      (*current)[name] = unescape(body);
+    } else if (type == 'n') {
+      std::optional<std::uint32_t> n = ParseNumber(body);
+      if (!n) return std::nullopt;
+      (*current)[name] = *n;
+    } else {
+      return std::nullopt;
+    }
+  }
+  return keys;
+}
+
+std::string FormatRegistryFile(const RegistryKeys& keys) {
+  std::string out;
+  for (const auto& [key, values] : keys) {
+    out += '[' + escape(key) + "]\n";
+    for (const auto& [name, value] : values) {
+      out += escape(name) + '=';
+      if (const auto* s = std::get_if<std::string>(&value))
+        out += "s:" + escape(*s) + '\n';
+      else
+        out += "n:" + std::to_string(std::get<std::uint32_t>(value)) + '\n';
+    }
+  }
+  return out;
+}
 
 std::unique_ptr<Registry> OpenFileRegistry(const std::string& path) {
   return std::make_unique<FileRegistry>(path);

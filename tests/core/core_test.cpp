@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -231,20 +232,24 @@ class PluginRegistration : public ::testing::Test {
   void TearDown() override {
     ddlib::SetLocalMachineRegistry(nullptr);
     std::filesystem::remove(path_);
+    std::filesystem::remove(path_.string() + ".lock");
   }
   std::filesystem::path path_;
   std::unique_ptr<ddlib::Registry> registry_;
 };
 
-TEST_F(PluginRegistration, RegisterThenUnregisterLeavesTheRegistryAsItWas) {
+// Unregister takes the device's key only: the parents a host already had stay.
+TEST_F(PluginRegistration, RegisterThenUnregisterTakesTheDeviceKeyOnly) {
   registry_->createKey("SOFTWARE\\Other");
   registry_->setString("SOFTWARE\\Other", "Keep", "me");
+  const std::string key = RegistrationKey();
+  const std::string parent = key.substr(0, key.rfind('\\'));
+  registry_->createKey(parent);
   auto before = registry_->snapshot();
   auto host = OpenPlugin();
   ASSERT_TRUE(host);
   ddlib::SetLocalMachineRegistry(registry_.get());
   ASSERT_EQ(host->library()->DllRegisterServer(), 0);
-  const std::string key = RegistrationKey();
   auto path = registry_->getValue(key, "DLLPATH");
   ASSERT_TRUE(path);
   EXPECT_EQ(std::filesystem::path(std::get<std::string>(*path)), std::filesystem::canonical(DTM_PLUGIN_PATH));
@@ -254,11 +259,55 @@ TEST_F(PluginRegistration, RegisterThenUnregisterLeavesTheRegistryAsItWas) {
   EXPECT_TRUE(registry_->getValue(key, "TechnicalDescription"));
   ASSERT_EQ(host->library()->DllUnregisterServer(), 0);
   EXPECT_EQ(registry_->snapshot(), before);
+  EXPECT_EQ(host->library()->DllUnregisterServer(), 0);  // nothing left to delete
 }
 
+// A file registry that refuses value writes from the Nth on.
+class RefusingRegistry : public ddlib::Registry {
+ public:
+  RefusingRegistry(ddlib::Registry& inner, int refuseFrom) : m_inner(inner), m_left(refuseFrom) {}
+  bool createKey(const std::string& path) override { return m_inner.createKey(path); }
+  bool keyExists(const std::string& path) const override { return m_inner.keyExists(path); }
+  bool setString(const std::string& key, const std::string& name, const std::string& value) override {
+    return --m_left > 0 && m_inner.setString(key, name, value);
+  }
+  bool setNumber(const std::string& key, const std::string& name, std::uint32_t value) override {
+    return --m_left > 0 && m_inner.setNumber(key, name, value);
+  }
+  std::optional<ddlib::RegistryValue> getValue(const std::string& key, const std::string& name) const override {
+    return m_inner.getValue(key, name);
+  }
+  bool deleteKey(const std::string& path) override { return m_inner.deleteKey(path); }
+  std::optional<ddlib::RegistryKeys> snapshot() const override { return m_inner.snapshot(); }
+
+ private:
+  ddlib::Registry& m_inner;
+  int m_left;
+};
+
+// A registry that cannot be read or refuses a change makes both entry points answer
+// the failure code; a registration that fails half-way leaves no key of its own.
 TEST_F(PluginRegistration, ARegistryFailureIsNotReportedAsSuccess) {
+  const std::string key = RegistrationKey();
   auto unwritable = ddlib::OpenFileRegistry("/nonexistent-dir/for/sure/registry.txt");
-  EXPECT_NE(Register(*unwritable, "/x/libdtmplugin.so"), 0);
+  EXPECT_EQ(Register(*unwritable, "/x/libdtmplugin.so"), kRegistrationFailed);
+
+  ASSERT_EQ(Register(*registry_, "/x/libdtmplugin.so"), 0);
+  { std::ofstream(path_, std::ios::app) << "garbage\n"; }
+  EXPECT_EQ(Register(*registry_, "/x/libdtmplugin.so"), kRegistrationFailed);
+  EXPECT_EQ(Unregister(*registry_), kRegistrationFailed);
+  std::filesystem::remove(path_);
+
+  for (int refuseFrom : {1, 3, 5}) {
+    SCOPED_TRACE(refuseFrom);
+    RefusingRegistry refusing(*registry_, refuseFrom);
+    EXPECT_EQ(Register(refusing, "/x/libdtmplugin.so"), kRegistrationFailed);
+    EXPECT_FALSE(registry_->keyExists(key));
+  }
+  ASSERT_EQ(Register(*registry_, "/x/libdtmplugin.so"), 0);
+  RefusingRegistry refusing(*registry_, 2);  // a key that was there before stays
+  EXPECT_EQ(Register(refusing, "/y/libdtmplugin.so"), kRegistrationFailed);
+  EXPECT_TRUE(registry_->keyExists(key));
 }
 
 }  // namespace

@@ -77,6 +77,16 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
       {{"show", "1", "--set", "manu_mode=abc"}, 1, "bad value for manu_mode: abc"},
       {{"show", "1", "--set", "manu_mode=99999999999"}, 1, "bad value for manu_mode"},
       {{"show", "1", "--set", "manu_mode=\"\xE2\x82\xAC\""}, 1, "bad value for manu_mode"},  // no Latin-1 byte
+      // Numbers that do not fit are refused with the range, never clamped.
+      {{"show", "1", "--set", "manu_mode=99999999999999999999"}, 1, "manu_mode takes integers from 0 to 255"},
+      {{"show", "1", "--set", "manu_mode=1e10"}, 1, "manu_mode takes integers from 0 to 255"},
+      {{"show", "1", "--set", "manu_mode=-1e10"}, 1, "manu_mode takes integers from 0 to 255"},
+      {{"show", "1", "--set", "manu_mode=256"}, 1, "manu_mode takes integers from 0 to 255"},
+      {{"show", "1", "--set", "manu_mode=0x10"}, 1, "bad value for manu_mode: 0x10"},
+      {{"show", "1", "--set", "manu_relay_pv_switch_on=1e-400"}, 1, "bad value for manu_relay_pv_switch_on"},
+      {{"show", "1", "--set", "manu_relay_pv_switch_on=1e400"}, 1, "bad value for manu_relay_pv_switch_on"},
+      {{"--registry", "", "registry"}, 2, "option --registry needs a file name"},
+      {{"show", "a\x1B[31m\xFF\xC3\xA9"}, 1, "unknown object: a\\x1b[31m\\xff\xC3\xA9\n"},  // escaped, UTF-8 kept
       {{"show", "1", "--unset", "method_set"}, 1, "not a variable: method_set"},
       {{"run", "manu_mode"}, 1, "not a method: manu_mode"},
       {{"menu", "manu_mode"}, 1, "not a menu: manu_mode"},
@@ -132,7 +142,17 @@ TEST(Cli, RegistrationPersistsInTheRegistryFileGiven) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.find("\"DLLPATH\"") != std::string::npos, step.registered) << r.out;
   }
+  // A file that cannot be parsed is no empty registry: every command fails with one line.
+  std::ofstream(path, std::ios::app) << "garbage\n";
+  for (const char* command : {"registry", "register", "unregister"}) {
+    SCOPED_TRACE(command);
+    Result r = Tool({"--registry", path, command});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(Count(r.err, "\n"), 1u) << r.err;
+  }
   std::filesystem::remove(path);
+  std::filesystem::remove(path + ".lock");
 }
 
 TEST(Cli, InfoAndRunAnswerJson) {

@@ -1,10 +1,13 @@
 // The file-backed registry: a registration survives into a later run, a key is deleted
 // with its subtree, and a path that cannot be written makes the operations fail.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "ddlib/registry.h"
 
@@ -41,7 +44,7 @@ TEST_F(RegistryFile, ValuesSurviveIntoAnotherInstance) {
   EXPECT_EQ(again->getValue(key, ""), ddlib::RegistryValue(std::string("default value")));
   EXPECT_EQ(again->getValue(key, "BottomBarStyle"), ddlib::RegistryValue(4294967295u));
   EXPECT_FALSE(again->getValue(key, "missing"));
-  EXPECT_EQ(again->snapshot().size(), 6u);
+  EXPECT_EQ(again->snapshot()->size(), 6u);
 }
 
 TEST_F(RegistryFile, DeleteKeyTakesItsSubtreeOnly) {
@@ -63,24 +66,97 @@ TEST_F(RegistryFile, ValuesGoIntoExistingKeysOnly) {
   EXPECT_FALSE(registry->keyExists("No"));
 }
 
+// A file that cannot be read or parsed is never taken as an empty hive: every change
+// fails and leaves it as it was.
 TEST_F(RegistryFile, UnusablePathsFail) {
   struct Case {
     const char* what;
     std::string path;
+    bool readable;  // reads as an empty hive
   };
-  std::ofstream(m_path) << "not a hive line\n";
+  const std::string malformed = "[SOFTWARE\\\\X]\nkept=n:1\ngarbage\n";  // key SOFTWARE\X, then a bad line
+  std::ofstream(m_path) << malformed;
+  const std::string tooBig = (m_dir / "big.txt").string();
+  std::ofstream(tooBig) << "[K]\nv=n:4294967296\n";
   const Case cases[] = {
-      {"directory missing", (m_dir / "missing" / "hive.txt").string()},
-      {"path is a directory", m_dir.string()},
-      {"malformed file", m_path},
+      {"directory missing", (m_dir / "missing" / "hive.txt").string(), true},
+      {"path is a directory", m_dir.string(), false},
+      {"malformed line after keys", m_path, false},
+      {"number out of range", tooBig, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     auto registry = ddlib::OpenFileRegistry(c.path);
-    EXPECT_FALSE(registry->createKey("SOFTWARE\\X"));
+    EXPECT_FALSE(registry->createKey("SOFTWARE\\Y"));
+    EXPECT_FALSE(registry->deleteKey("SOFTWARE\\X"));
+    EXPECT_FALSE(registry->setNumber("SOFTWARE\\X", "kept", 2));
     EXPECT_FALSE(registry->keyExists("SOFTWARE\\X"));
-    EXPECT_TRUE(registry->snapshot().empty());
+    std::optional<ddlib::RegistryKeys> keys = registry->snapshot();
+    EXPECT_EQ(keys.has_value(), c.readable);
+    EXPECT_TRUE(!keys || keys->empty());
   }
+  std::ifstream in(m_path);
+  std::stringstream text;
+  text << in.rdbuf();
+  EXPECT_EQ(text.str(), malformed);
+}
+
+// Ten processes change the same file at once: every change succeeds and none is lost,
+// also not another writer's key.
+TEST_F(RegistryFile, ConcurrentChangesFromProcessesAreAllKept) {
+  auto registry = ddlib::OpenFileRegistry(m_path);
+  ASSERT_TRUE(registry->createKey("SOFTWARE\\Other"));
+  ASSERT_TRUE(registry->setString("SOFTWARE\\Other", "Keep", "me"));
+  constexpr int kWriters = 10, kValues = 5;
+  std::vector<pid_t> children;
+  for (int w = 0; w < kWriters; ++w) {
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      auto own = ddlib::OpenFileRegistry(m_path);
+      const std::string key = "SOFTWARE\\Maker\\D" + std::to_string(w);
+      bool ok = own->createKey(key);
+      for (int v = 0; v < kValues; ++v) ok = own->setNumber(key, "v" + std::to_string(v), v) && ok;
+      _exit(ok ? 0 : 1);
+    }
+    children.push_back(pid);
+  }
+  for (pid_t pid : children) {
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  std::optional<ddlib::RegistryKeys> keys = registry->snapshot();
+  ASSERT_TRUE(keys);
+  EXPECT_EQ(registry->getValue("SOFTWARE\\Other", "Keep"), ddlib::RegistryValue(std::string("me")));
+  for (int w = 0; w < kWriters; ++w) EXPECT_EQ((*keys)["SOFTWARE\\Maker\\D" + std::to_string(w)].size(), 5u) << w;
+  for (const auto& entry : fs::directory_iterator(m_dir))  // no temporary file left behind
+    EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
+}
+
+// A write replaces the file by a rename: it never writes through a link placed where
+// a temporary file might go, keeps the file's mode, and replaces a linked file's
+// target while the link stays.
+TEST_F(RegistryFile, WritesKeepLinksAndModes) {
+  const std::string victim = (m_dir / "victim").string();
+  std::ofstream(victim) << "untouched";
+  fs::create_symlink(victim, m_path + ".tmp");
+  auto registry = ddlib::OpenFileRegistry(m_path);
+  ASSERT_TRUE(registry->createKey("K"));
+  ASSERT_EQ(chmod(m_path.c_str(), 0600), 0);
+  ASSERT_TRUE(registry->setNumber("K", "n", 1));
+  std::stringstream victimText;
+  victimText << std::ifstream(victim).rdbuf();
+  EXPECT_EQ(victimText.str(), "untouched");
+  EXPECT_EQ(fs::status(m_path).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+
+  const std::string link = (m_dir / "link.txt").string();
+  fs::create_symlink("hive.txt", link);  // relative, as users make them
+  auto linked = ddlib::OpenFileRegistry(link);
+  ASSERT_TRUE(linked->createKey("L"));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_TRUE(registry->keyExists("L"));
+  EXPECT_TRUE(registry->keyExists("K"));
 }
 
 TEST_F(RegistryFile, LocalMachineRegistryCanBeReplaced) {

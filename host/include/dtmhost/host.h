@@ -108,10 +108,12 @@ struct Script {
   std::vector<std::string> refusePuts;
   // A command read sets these values (by command name, then variable name).
   std::map<std::string, std::map<std::string, CDDCommonVariant>> device;
-  // When set, the context throws this integer from the operation with this 1-based
-  // index in the trace (simulates a host-side abort).
+  // When set, the context throws from the operation with this 1-based index in the
+  // trace: the integer throwValue (a host-side abort), a standard exception, or a
+  // value of another type (HostFault).
   std::optional<int> throwAt;
   int throwValue = 0;
+  enum class Throw { Integer, StandardException, Other } throwKind = Throw::Integer;
   // Result getResult answers on a run that was not stopped.
   int normalResult = 0;
   // With a terminal: ask the user instead of the script.
@@ -119,6 +121,11 @@ struct Script {
 
   // Run state, shared by nested runs: isAbortPending calls so far.
   int abortChecks = 0;
+};
+
+// What a scripted context throws for Script::Throw::Other.
+struct HostFault {
+  int code = 0;
 };
 
 class Host;
@@ -207,8 +214,14 @@ class Host : public CHostServices {
 
   // CHostServices
   CMethodContext* createMethodContext(CHostContext* context) override;
-  CHostObjectStore* getObjectStore() override { return &m_store; }
-  CHostErrorHandler* getErrorHandler() override { return &m_errors; }
+  CHostObjectStore* getObjectStore() override { return m_null.store ? nullptr : &m_store; }
+  CHostErrorHandler* getErrorHandler() override { return m_null.errors ? nullptr : &m_errors; }
+
+  // Services that answer null from now on, as a failing host may.
+  struct NullAnswers {
+    bool store = false, errors = false, context = false;
+  };
+  void answerNull(NullAnswers answers) { m_null = answers; }
 
   ObjectStore& store() { return m_store; }
   ErrorHandler& errors() { return m_errors; }
@@ -256,6 +269,7 @@ class Host : public CHostServices {
   ObjectStore m_store;
   ErrorHandler m_errors;
   Context m_context;
+  NullAnswers m_null;
   Script* m_currentScript = nullptr;
   std::vector<TraceEntry>* m_currentTrace = nullptr;
   std::map<std::string, CDDCommonVariant>* m_changed = nullptr;

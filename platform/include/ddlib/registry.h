@@ -12,24 +12,36 @@
 namespace ddlib {
 
 using RegistryValue = std::variant<std::string, std::uint32_t>;
+// Every key (also empty ones) with its values, in path order.
+using RegistryKeys = std::map<std::string, std::map<std::string, RegistryValue>>;
 
 class Registry {
  public:
   virtual ~Registry();
-  // Every operation answers true on success.
+  // Every operation answers true on success; a hive that cannot be read fails every
+  // change (it is never taken as an empty one).
   virtual bool createKey(const std::string& path) = 0;  // with missing parents
-  virtual bool keyExists(const std::string& path) const = 0;
+  virtual bool keyExists(const std::string& path) const = 0;  // false also when unreadable
   virtual bool setString(const std::string& key, const std::string& name, const std::string& value) = 0;
   virtual bool setNumber(const std::string& key, const std::string& name, std::uint32_t value) = 0;
   virtual std::optional<RegistryValue> getValue(const std::string& key, const std::string& name) const = 0;
   virtual bool deleteKey(const std::string& path) = 0;  // with its values and subkeys
-  // Every key (also empty ones) with its values, in path order.
-  virtual std::map<std::string, std::map<std::string, RegistryValue>> snapshot() const = 0;
+  // The whole hive; nothing when it cannot be read.
+  virtual std::optional<RegistryKeys> snapshot() const = 0;
 };
 
-// A hive kept in a file; each change is written through at once. A path that cannot
-// be read or written makes the operations answer false.
+// A hive kept in a file; each change is written through at once, atomically towards
+// other processes: under an exclusive lock on PATH.lock, into a fresh temporary file
+// in the same folder that takes the file's mode and is then renamed over it. Where
+// PATH is a symbolic link, its target is replaced. A missing file is an empty hive;
+// one that cannot be read or parsed, or a path that cannot be written, makes the
+// operations answer false.
 std::unique_ptr<Registry> OpenFileRegistry(const std::string& path);
+
+// The file's form: "[key]" lines, each followed by its "name=s:text" or "name=n:number"
+// lines. Parse answers nothing for bytes that are not such a file.
+std::optional<RegistryKeys> ParseRegistryFile(const std::string& bytes);
+std::string FormatRegistryFile(const RegistryKeys& keys);
 
 // The local machine's registry as the process sees it: the file named by the
 // environment variable DTM_REGISTRY, else "dtm-registry.txt" in the working directory.

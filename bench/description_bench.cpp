@@ -1,6 +1,6 @@
 // Cost of the plug-in's answers as a host sees them: building the catalogue, one
-// attribute request per object of each kind, the whole description and its floor, the longest
-// method runs, and the memory held after 100,000 repeated requests.
+// attribute request per object of each kind, the whole description and its floor, the
+// longest method runs, and the memory held after 100,000 repeated requests.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 

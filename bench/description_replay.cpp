@@ -366,7 +366,10 @@ void DescriptionReplay::Recording::DecodeLine(std::size_t index, std::size_t to,
       return Push(m == "setPreEditActions" ? Code::VarSetPreEdit : Code::VarSetPostEdit);
     }
   }
-  if (c == "CDDVariableClass" && m == "putClassInfo") return kindIs(ObjectKindVariable), flagged(Code::VarClass);
+  if (c == "CDDVariableClass" && m == "putClassInfo") {
+    kindIs(ObjectKindVariable);
+    return flagged(Code::VarClass);
+  }
   if (c == "CDDType") {
     kindIs(ObjectKindVariable);
     if (m == "putSize") return Push(Code::TypeSize, nullptr, static_cast<int>(Number(args)));
@@ -390,7 +393,10 @@ void DescriptionReplay::Recording::DecodeLine(std::size_t index, std::size_t to,
     if (m == "putValue") return Push(Code::EnumValue, nullptr, 0, Number(args));
     if (m == "putDescription") return Push(Code::EnumDescription, Text(args));
     if (m == "putHelp") return Push(Code::EnumHelp, Text(args));
-    if (m == "Add") return enumOpen = false, Push(Code::EnumAdd);
+    if (m == "Add") {
+      enumOpen = false;
+      return Push(Code::EnumAdd);
+    }
   }
   if (c == "CDDBitEnumerator" || c == "CDDBitEnumeratorSet") {
     kindIs(ObjectKindVariable);
@@ -399,7 +405,10 @@ void DescriptionReplay::Recording::DecodeLine(std::size_t index, std::size_t to,
     if (m == "putDescription") return Push(Code::BitDescription, Text(args));
     if (m == "putHelp") return Push(Code::BitHelp, Text(args));
     if (m == "putMethod") return Push(Code::BitMethod, Definition(args));
-    if (m == "Add") return bitOpen = false, Push(Code::BitAdd);
+    if (m == "Add") {
+      bitOpen = false;
+      return Push(Code::BitAdd);
+    }
   }
   if (c == "CDDDefinitionList" && m == "Add") {
     if (!listOpen) Push(Code::ListBegin);
@@ -465,7 +474,10 @@ void DescriptionReplay::Recording::DecodeLine(std::size_t index, std::size_t to,
     transactionOpen = true;
     if (m == "setRequest") return Push(Code::TransactionSetRequest);
     if (m == "setReply") return Push(Code::TransactionSetReply);
-    if (m == "Insert") return transactionOpen = false, Push(Code::TransactionInsert);
+    if (m == "Insert") {
+      transactionOpen = false;
+      return Push(Code::TransactionInsert);
+    }
   }
   if (c == "CDDDataItem" || c == "CDDReference" || c == "CDDDataItemList") {
     kindIs(ObjectKindCommand);
@@ -487,7 +499,10 @@ void DescriptionReplay::Recording::DecodeLine(std::size_t index, std::size_t to,
     if (m == "putAccess") return Push(Code::MethodAccess, nullptr, static_cast<int>(Number(args)));
     if (m == "putValidity") return Push(Code::MethodValidity, nullptr, 0, 0, Flag(args));
   }
-  if (c == "CDDMethodClass" && m == "putClassInfo") return kindIs(ObjectKindMethod), flagged(Code::MethodClass);
+  if (c == "CDDMethodClass" && m == "putClassInfo") {
+    kindIs(ObjectKindMethod);
+    return flagged(Code::MethodClass);
+  }
   Fail("no replay for " + lines[index]);
 }
 

@@ -75,7 +75,10 @@ void ObjectStore::clearRegistrations() {
 
 CDDCommonVariant* ObjectStore::getValueCopy(CHostContext* /*context*/, const CDDDefinition& variable) {
   std::string name = variable.getName();
+  // Twice the kept number at most: dropping the older half at once keeps a read cheap.
+  if (m_reads.size() == 2 * kReadLogKept) m_reads.erase(m_reads.begin(), m_reads.begin() + kReadLogKept);
   m_reads.push_back(name);
+  ++m_readCount;
   std::optional<CDDCommonVariant> current = value(name);
   if (!current) return nullptr;
   return new CountedValue(*current);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <type_traits>
 
 #include "ddlib/journal.h"
 
@@ -61,6 +62,13 @@ void Adopt(std::unique_ptr<T>& slot, T* object) {
 bool HasFlag(unsigned mask, int code) { return code >= 0 && code < 32 && (mask >> code) & 1u; }
 
 }  // namespace
+
+// A list that grows copies its entries unless they move without throwing.
+static_assert(std::is_nothrow_move_constructible_v<CDDDefinition>);
+static_assert(std::is_nothrow_move_constructible_v<CDDEnumerator>);
+static_assert(std::is_nothrow_move_constructible_v<CDDBitEnumerator>);
+static_assert(std::is_nothrow_move_constructible_v<CDDDataItem>);
+static_assert(std::is_nothrow_move_constructible_v<CDDMenuItem>);
 
 CStrPP::~CStrPP() = default;
 CDDDefinition::~CDDDefinition() = default;

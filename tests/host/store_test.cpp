@@ -91,6 +91,17 @@ TEST(ObjectStoreValues, NoValueAndNeverSet) {
   EXPECT_EQ(store.value("s")->kind(), Kind::Text);
   EXPECT_EQ(store.value("b")->kind(), Kind::Int);
   EXPECT_EQ(store.readOrder(), std::vector<std::string>{"f"});  // a read with no value still counts
+
+  // A host that never clears the log keeps its last reads only, and counts them all.
+  const int many = 10 * ObjectStore::kReadLogKept;
+  for (int n = 0; n < many; ++n)
+    delete store.getValueCopy(nullptr, CDDDefinition(n, ("v" + std::to_string(n)).c_str(), ObjectKindVariable));
+  EXPECT_EQ(store.readCount(), many + 1);
+  const auto& kept = store.readOrder();
+  ASSERT_GE(kept.size(), ObjectStore::kReadLogKept);
+  EXPECT_LE(kept.size(), 2 * ObjectStore::kReadLogKept);
+  EXPECT_EQ(kept.front(), "v" + std::to_string(many - static_cast<int>(kept.size())));
+  EXPECT_EQ(kept.back(), "v" + std::to_string(many - 1));
 }
 
 TEST(ObjectStoreValues, CoerceConvertsToTheKindOfTheType) {

@@ -17,7 +17,9 @@ namespace dtmhost {
 // ------------------------------------------------------------------ object store
 
 // Current values by variable name, the registered objects and the catalogue's sets.
-// Counts getValueCopy calls, records their order and counts copies still alive.
+// Counts getValueCopy calls, records their order and counts copies still alive. The
+// order is kept for the last reads only, so a host that never clears it (one calling
+// Calculate directly) does not grow with the number of requests.
 class ObjectStore : public CHostObjectStore {
  public:
   ObjectStore();
@@ -43,10 +45,15 @@ class ObjectStore : public CHostObjectStore {
   // Converts a value to the kind of the variable's type (int, double or text).
   CDDCommonVariant coerce(const std::string& name, const CDDCommonVariant& value) const;
 
-  // Reads.
-  int readCount() const { return static_cast<int>(m_reads.size()); }
+  // Reads since the last clearReads: how many, and the names of at least the last
+  // kReadLogKept in order (a request reads a few dozen at most).
+  static constexpr std::size_t kReadLogKept = 128;
+  int readCount() const { return m_readCount; }
   const std::vector<std::string>& readOrder() const { return m_reads; }
-  void clearReads() { m_reads.clear(); }
+  void clearReads() {
+    m_reads.clear();
+    m_readCount = 0;
+  }
   static int liveCopies();  // value copies handed out and not yet deleted
 
   // What the catalogue handed over.
@@ -68,6 +75,7 @@ class ObjectStore : public CHostObjectStore {
   std::map<std::string, Slot> m_values;
   std::map<std::string, enumDDVariableType> m_types;
   std::vector<std::string> m_reads;
+  int m_readCount = 0;
   std::vector<std::unique_ptr<CDDObject>> m_objects;
   std::map<std::string, CommandSets> m_sets;
   std::map<std::string, std::vector<CDDDefinition>> m_dependents;

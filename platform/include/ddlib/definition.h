@@ -11,6 +11,9 @@ class CDDDefinition {
       : m_id(id), m_name(name ? name : ""), m_kind(kind) {}
   CDDDefinition(const CDDDefinition&) = default;
   CDDDefinition& operator=(const CDDDefinition&) = default;
+  // Lists grow by moving their entries, not by copying every name.
+  CDDDefinition(CDDDefinition&&) noexcept = default;
+  CDDDefinition& operator=(CDDDefinition&&) noexcept = default;
   virtual ~CDDDefinition();
 
   long getID() const { return m_id; }

@@ -99,9 +99,15 @@ class CDDVariableClass {
   unsigned m_mask = 0;
 };
 
+// The list entries below (enumerators, bit enumerators, data items, menu items) move
+// when their list grows, so their texts are not copied again.
 class CDDEnumerator {
  public:
   CDDEnumerator() = default;
+  CDDEnumerator(const CDDEnumerator&) = default;
+  CDDEnumerator& operator=(const CDDEnumerator&) = default;
+  CDDEnumerator(CDDEnumerator&&) noexcept = default;
+  CDDEnumerator& operator=(CDDEnumerator&&) noexcept = default;
   virtual ~CDDEnumerator();
   void putValue(long value);
   void putDescription(const CStrPP& text);
@@ -130,6 +136,10 @@ class CDDEnumeratorSet {
 class CDDBitEnumerator {
  public:
   explicit CDDBitEnumerator(long mask) : m_mask(static_cast<int>(mask)) {}
+  CDDBitEnumerator(const CDDBitEnumerator&) = default;
+  CDDBitEnumerator& operator=(const CDDBitEnumerator&) = default;
+  CDDBitEnumerator(CDDBitEnumerator&&) noexcept = default;
+  CDDBitEnumerator& operator=(CDDBitEnumerator&&) noexcept = default;
   virtual ~CDDBitEnumerator();
   void putDescription(const CStrPP& text);
   void putHelp(const CStrPP& text);
@@ -325,6 +335,10 @@ class CDDIndex {
 class CDDReference {
  public:
   CDDReference() = default;
+  CDDReference(const CDDReference&) = default;
+  CDDReference& operator=(const CDDReference&) = default;
+  CDDReference(CDDReference&&) noexcept = default;
+  CDDReference& operator=(CDDReference&&) noexcept = default;
   virtual ~CDDReference();
   void putDefinition(const CDDDefinition& definition);
   const std::optional<CDDDefinition>& getDefinition() const { return m_definition; }
@@ -337,6 +351,9 @@ class CDDDataItem {
  public:
   CDDDataItem() = default;
   CDDDataItem(const CDDDataItem&) = default;
+  CDDDataItem& operator=(const CDDDataItem&) = default;
+  CDDDataItem(CDDDataItem&&) noexcept = default;
+  CDDDataItem& operator=(CDDDataItem&&) noexcept = default;
   virtual ~CDDDataItem();
   void putKind(enumDDDataItemType kind);
   CDDReference* getReference() { return &m_reference; }
@@ -480,6 +497,9 @@ class CDDMenuItem {
  public:
   explicit CDDMenuItem(const CDDDefinition& definition) : m_definition(definition) {}
   CDDMenuItem(const CDDMenuItem&) = default;
+  CDDMenuItem& operator=(const CDDMenuItem&) = default;
+  CDDMenuItem(CDDMenuItem&&) noexcept = default;
+  CDDMenuItem& operator=(CDDMenuItem&&) noexcept = default;
   virtual ~CDDMenuItem();
   void putQualification(enumDDMenuItemQualificationType qualification, bool on);
   const CDDDefinition& getDefinition() const { return m_definition; }

@@ -345,7 +345,10 @@ std::string Describe(Session& s, const Arguments& args) {
     out += "device\n" + dtmtool::Readable(dtmtool::InformationJson(*info), 2);
   for (const CDDDefinition& d : host.Catalogue()) {
     std::unique_ptr<CDDObject> object = host.Request(d);
-    out += "#" + std::to_string(d.getID()) + " " + d.getName() + " (" + dtmtool::KindName(d.getKind()) + ")\n";
+    // Appended piece by piece: a literal + a temporary string inserts at the front,
+    // which g++ 12 at -O3 misreads as an overlapping copy (-Wrestrict).
+    out += '#';
+    out += std::to_string(d.getID()) + " " + d.getName() + " (" + dtmtool::KindName(d.getKind()) + ")\n";
     if (!object) continue;
     Json shown = dtmtool::ObjectJson(*object, language);
     Json attributes = Json::Object();
@@ -431,7 +434,7 @@ int Main(int argc, char** argv) {
   Session session;
   session.pluginPath = dtmhost::DefaultPluginPath();
   std::size_t i = 0;
-  for (; i < words.size() && words[i].rfind("--", 0) == 0; ++i) {
+  for (; i < words.size() && words[i].rfind("--", 0) == 0; i += 2) {
     if (words[i] == "--help") {
       std::cout << kUsage;
       return 0;
@@ -439,7 +442,6 @@ int Main(int argc, char** argv) {
     if (words[i] != "--plugin" && words[i] != "--registry") throw UsageError("unknown option " + words[i]);
     if (i + 1 >= words.size()) throw UsageError("option " + words[i] + " needs a value");
     (words[i] == "--plugin" ? session.pluginPath : session.registryPath) = words[i + 1];
-    ++i;
   }
   if (i >= words.size()) throw UsageError("no command given");
   auto command = Commands().find(words[i]);

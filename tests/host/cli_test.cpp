@@ -26,7 +26,7 @@ std::string ShellQuote(const std::string& word) {
 Result Tool(const std::vector<std::string>& args) {
   std::string errPath = (std::filesystem::temp_directory_path() / ("dtmhost-err-" + std::to_string(getpid()))).string();
   std::string command = ShellQuote(DTM_HOST_TOOL);
-  for (const auto& a : args) command += " " + ShellQuote(a);
+  for (const auto& a : args) (command += ' ') += ShellQuote(a);
   command += " 2>" + ShellQuote(errPath) + " </dev/null";
   Result r;
   FILE* pipe = popen(command.c_str(), "r");

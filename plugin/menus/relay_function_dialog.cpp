@@ -1,6 +1,7 @@
 // The relay function parameter dialog and the relay function groups it shares with
 // the upload list.
 #include "menus/value_menus.h"
+#include "module/latin1.h"
 
 namespace menus {
 namespace {
@@ -104,7 +105,7 @@ constexpr MenuItem kRelayDialogItems[] = {
 constexpr MenuRow kRows[] = {
     {.id = id::OnlineDialog_set_function_param,
      .access = AccessOnline,
-     .label = "Function settings  |de|Einstellungen  |fr|Paramètres  |it|Impostazioni",
+     .label = "Function settings  |de|Einstellungen  |fr|Paramètres  |it|Impostazioni"_latin1,
      .items = kRelayDialogItems,
      .moreItems = RelayDialogGroup},
 };

@@ -1,5 +1,6 @@
 // The current input, row V5 of the operating matrix: the control stop it can trigger
 // and its influence on the PID controller.
+#include "module/latin1.h"
 #include "variables/common_data.h"
 #include "variables/setting_types.h"
 #include "variables/variable_frame.h"
@@ -9,7 +10,7 @@ namespace {
 
 constexpr Enumerator kControlStop[] = {
     {0, text::kOff},
-    {1, "External input  |de|Externer Eingang  |fr|Entrée externe  |it|Ingresso esterno"},
+    {1, "External input  |de|Externer Eingang  |fr|Entrée externe  |it|Ingresso esterno"_latin1},
 };
 constexpr Enumerator kStopDirections[] = {
     {0, "Just low  |de|Nur tief  |fr|Seulement bas  |it|Solo basso"},
@@ -17,7 +18,7 @@ constexpr Enumerator kStopDirections[] = {
 };
 constexpr Enumerator kPidInfluence[] = {
     {0, text::kOff},
-    {1, "Linear  |de|Linear  |fr|Linéaire  |it|Lineare"},
+    {1, "Linear  |de|Linear  |fr|Linéaire  |it|Lineare"_latin1},
 };
 
 constexpr TypeSpec kPercent = types::Unsigned(1, 50, 0, 100, "3u");
@@ -26,7 +27,7 @@ constexpr VariableRow kRows[] = {
     {.id = id::manu_current_control_stop,
      .name = "manu_current_control_stop",
      .label = "V5H0   Control stop  |de|V5H0   Regelstopp  |fr|V5H0   Arrêt de régulation  "
-              "|it|V5H0   Arresto regolazione",
+              "|it|V5H0   Arresto regolazione"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = types::Choice(0),
@@ -35,7 +36,7 @@ constexpr VariableRow kRows[] = {
     {.id = id::manu_current_switch_off_delay,
      .name = "manu_current_switch_off_delay",
      .label = "V5H1   Switch off delay  |de|V5H1   Ausschaltverzögerung  |fr|V5H1   Temporisation d'arrêt  "
-              "|it|V5H1   Ritardo di disinserzione",
+              "|it|V5H1   Ritardo di disinserzione"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
@@ -44,7 +45,7 @@ constexpr VariableRow kRows[] = {
     {.id = id::manu_current_switch_on_delay,
      .name = "manu_current_switch_on_delay",
      .label = "V5H2   Switch on delay  |de|V5H2   Einschaltverzögerung  |fr|V5H2   Temporisation de marche  "
-              "|it|V5H2   Ritardo di inserzione",
+              "|it|V5H2   Ritardo di inserzione"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
@@ -53,7 +54,7 @@ constexpr VariableRow kRows[] = {
     {.id = id::manu_current_switch_off_value,
      .name = "manu_current_switch_off_value",
      .label = "V5H3   Switch off value  |de|V5H3   Ausschaltwert  |fr|V5H3   Valeur d'arrêt  "
-              "|it|V5H3   Valore di disinserzione",
+              "|it|V5H3   Valore di disinserzione"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "%",
@@ -61,7 +62,7 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     {.id = id::manu_current_switch_off_direction,
      .name = "manu_current_switch_off_direction",
-     .label = "V5H4   Stop direction  |de|V5H4   Stopprichtung  |fr|V5H4   Sens d'arrêt  |it|V5H4   Direzione d'arresto",
+     .label = "V5H4   Stop direction  |de|V5H4   Stopprichtung  |fr|V5H4   Sens d'arrêt  |it|V5H4   Direzione d'arresto"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = types::Choice(0),

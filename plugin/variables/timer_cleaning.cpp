@@ -1,5 +1,6 @@
 // The time-driven relay functions, row V4 of the operating matrix: the timer (relay
 // function 6) and the cleaning (relay function 7, on relay 3 only).
+#include "module/latin1.h"
 #include "variables/common_data.h"
 #include "variables/rules.h"
 #include "variables/setting_types.h"
@@ -48,7 +49,7 @@ constexpr VariableRow kRows[] = {
     {.id = id::manu_relay_timer_clean_time,
      .name = "manu_relay_timer_clean_time",
      .label = "V4H0   Cleaning period  |de|V4H0   Reinigungsdauer  |fr|V4H0   Durée de nettoyage  "
-              "|it|V4H0   Durata del lavaggio",
+              "|it|V4H0   Durata del lavaggio"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
@@ -75,7 +76,7 @@ constexpr VariableRow kRows[] = {
     {.id = id::manu_relay_clean_start_pulse,
      .name = "manu_relay_clean_start_pulse",
      .label = "V4H0   Cleaning trigger  |de|V4H0   Reinigungsauslöser  |fr|V4H0   Déclenchement du nettoyage  "
-              "|it|V4H0   Avvio del lavaggio",
+              "|it|V4H0   Avvio del lavaggio"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = types::Choice(0),
@@ -84,7 +85,7 @@ constexpr VariableRow kRows[] = {
     {.id = id::manu_relay_clean_start_time,
      .name = "manu_relay_clean_start_time",
      .label = "V4H1   Pre rinse time  |de|V4H1   Vorspülzeit  |fr|V4H1   Temps de prérinçage  "
-              "|it|V4H1   Tempo di prerisciacquo",
+              "|it|V4H1   Tempo di prerisciacquo"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
@@ -102,7 +103,7 @@ constexpr VariableRow kRows[] = {
     {.id = id::manu_relay_clean_after_time,
      .name = "manu_relay_clean_after_time",
      .label = "V4H3   Post rinse time  |de|V4H3   Nachspülzeit  |fr|V4H3   Temps de rinçage final  "
-              "|it|V4H3   Tempo di risciacquo finale",
+              "|it|V4H3   Tempo di risciacquo finale"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
@@ -111,7 +112,7 @@ constexpr VariableRow kRows[] = {
     {.id = id::manu_relay_clean_cycles,
      .name = "manu_relay_clean_cycles",
      .label = "V4H4   Repetition rate  |de|V4H4   Wiederholungsrate  |fr|V4H4   Taux de répétition  "
-              "|it|V4H4   Frequenza di ripetizione",
+              "|it|V4H4   Frequenza di ripetizione"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = types::Unsigned(1, 0, 0, 5, "1u"),
@@ -137,7 +138,7 @@ constexpr VariableRow kRows[] = {
     {.id = id::manu_relay_clean_economy,
      .name = "manu_relay_clean_economy",
      .label = "V4H7   Economy cleaning  |de|V4H7   Sparreinigung  |fr|V4H7   Nettoyage économique  "
-              "|it|V4H7   Lavaggio economico",
+              "|it|V4H7   Lavaggio economico"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = types::Unsigned(1, 0, 0, 9, "1u"),

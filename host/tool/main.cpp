@@ -307,7 +307,7 @@ void MenuTree(dtmhost::Host& host, const CDDDefinition& menu, const std::string&
     std::unique_ptr<CDDObject> shown = host.Request(d);
     std::string line = pad + "  " + Label(shown.get(), language) + "  [" + d.getName() + "]";
     for (int q : item.qualifications())
-      line += q == QualificationReadOnly ? " (read only)" : " (qualification " + std::to_string(q) + ")";
+      line += q == QualificationReadOnly ? " (read only)" : " (qualification " + dtmtool::QualificationText(q) + ")";
     out += line + "\n";
   }
   open.erase(menu.getID());
@@ -350,7 +350,7 @@ std::string Describe(Session& s, const Arguments& args) {
     out += '#';
     out += std::to_string(d.getID()) + " " + d.getName() + " (" + dtmtool::KindName(d.getKind()) + ")\n";
     if (!object) continue;
-    Json shown = dtmtool::ObjectJson(*object, language);
+    Json shown = dtmtool::ObjectJson(*object, language, true);
     Json attributes = Json::Object();
     for (const auto& [key, value] : shown.members())
       if (key != "number" && key != "name" && key != "kind") attributes.set(key, value);

@@ -35,11 +35,56 @@ Json OptionalNames(const List* list) {
   return list ? Names(list->entries()) : Json();
 }
 
+// The library's name of a code, or "" for a code it leaves unnamed.
+const char* VariableClassName(int code) {
+  switch (code) {
+    case ClassDynamic: return "ClassDynamic";
+    case ClassDiagnostic: return "ClassDiagnostic";
+    case ClassLocal: return "ClassLocal";
+    case ClassContained: return "ClassContained";
+  }
+  return "";
+}
+
+const char* MethodClassName(int code) {
+  switch (code) {
+    case MethodClassCode2: return "MethodClassCode2";
+    case MethodClassContained: return "MethodClassContained";
+  }
+  return "";
+}
+
+const char* QualificationName(int code) {
+  switch (code) {
+    case QualificationReadOnly: return "ReadOnly";
+    case QualificationCode3: return "Code3";
+  }
+  return "";
+}
+
+const char* TypeName(int code) {
+  switch (code) {
+    case VariableTypeFloat: return "Float";
+    case VariableTypeInteger: return "Integer";
+    case VariableTypeUnsigned: return "Unsigned";
+    case VariableTypeEnumerated: return "Enumerated";
+    case VariableTypeBitEnumerated: return "BitEnumerated";
+    case VariableTypeString: return "String";
+  }
+  return "";
+}
+
+// A code as a number, or for a person with its name beside it.
+Json Code(int code, const char* name, bool named) {
+  if (!named || !*name) return Int(code);
+  return Json::Word(std::to_string(code) + ' ' + name);
+}
+
 template <typename Flags>
-Json Codes(const Flags& flags) {
+Json Codes(const Flags& flags, const char* (*name)(int), bool named) {
   Json codes = Json::Array();
   for (int code = 0; code < 32; ++code)
-    if (flags.isSet(code)) codes.push(Int(code));
+    if (flags.isSet(code)) codes.push(Code(code, name(code), named));
   return codes;
 }
 
@@ -50,7 +95,7 @@ Json Access(const std::optional<enumDDAccessType>& access) {
   return Int(*access);
 }
 
-Json TypeJson(const CDDType& type, const std::string& language) {
+Json TypeJson(const CDDType& type, const std::string& language, bool named) {
   Json ranges = Json::Array();
   for (const auto& [index, range] : type.getRanges())
     ranges.push(Json::Object()
@@ -68,10 +113,16 @@ Json TypeJson(const CDDType& type, const std::string& language) {
                             .set("mask", Int(e.getMask()))
                             .set("description", Text(e.getDescription(), language))
                             .set("help", Text(e.getHelp(), language)));
-  return Json::Object()
-      .set("code", Int(type.getType()))
-      .set("size", OptionalInt(type.getSize()))
-      .set("scaling", Json::From(type.getScalingFactor(), [](double v) { return Json::Number(v); }))
+  Json out = Json::Object();
+  if (named) {
+    std::string heading = TypeName(type.getType());
+    if (heading.empty()) (heading = "code ") += std::to_string(type.getType());
+    if (type.getSize()) (heading += ' ') += std::to_string(*type.getSize());
+    out.set("", Json::Word(heading));
+  } else {
+    out.set("code", Int(type.getType())).set("size", OptionalInt(type.getSize()));
+  }
+  return out.set("scaling", Json::From(type.getScalingFactor(), [](double v) { return Json::Number(v); }))
       .set("display", OptionalText(type.getDisplayFormat(), ""))
       .set("edit", OptionalText(type.getEditFormat(), ""))
       .set("maxRangeNo", OptionalInt(type.getMaxRangeNo()))
@@ -83,27 +134,27 @@ Json TypeJson(const CDDType& type, const std::string& language) {
       .set("bitEnumerators", std::move(bitEnumerators));
 }
 
-void AddVariable(Json& out, const CDDVariable& v, const std::string& language) {
+void AddVariable(Json& out, const CDDVariable& v, const std::string& language, bool named) {
   Json handling = Json::Array();
   if (v.getHandling(HandlingRead)) handling.push(Json::String("read"));
   if (v.getHandling(HandlingWrite)) handling.push(Json::String("write"));
   out.set("label", OptionalText(v.getLabel(), language))
       .set("help", OptionalText(v.getHelp(), language))
-      .set("class", Codes(v.classInfo()))
+      .set("class", Codes(v.classInfo(), VariableClassName, named))
       .set("unit", OptionalText(v.getConstantUnit(), language))
-      .set("type", v.typeInfo() ? TypeJson(*v.typeInfo(), language) : Json())
+      .set("type", v.typeInfo() ? TypeJson(*v.typeInfo(), language, named) : Json())
       .set("handling", std::move(handling))
       .set("preEdit", OptionalNames(v.getPreEditActions()))
       .set("postEdit", OptionalNames(v.getPostEditActions()));
 }
 
-void AddMenu(Json& out, const CDDMenu& m, const std::string& language) {
+void AddMenu(Json& out, const CDDMenu& m, const std::string& language, bool named) {
   Json items;
   if (const CDDMenuItemList* list = m.menuItems()) {
     items = Json::Array();
     for (const CDDMenuItem& item : list->entries()) {
       Json qualifications = Json::Array();
-      for (int q : item.qualifications()) qualifications.push(Int(q));
+      for (int q : item.qualifications()) qualifications.push(Code(q, QualificationName(q), named));
       items.push(DefinitionJson(item.getDefinition()).set("qualifications", std::move(qualifications)));
     }
   }
@@ -148,10 +199,10 @@ void AddCommand(Json& out, const CDDCommand& c) {
       .set("transactions", std::move(transactions));
 }
 
-void AddMethod(Json& out, const CDDMethod& m, const std::string& language) {
+void AddMethod(Json& out, const CDDMethod& m, const std::string& language, bool named) {
   out.set("label", OptionalText(m.getLabel(), language))
       .set("help", OptionalText(m.getHelp(), language))
-      .set("class", Codes(m.classInfo()))
+      .set("class", Codes(m.classInfo(), MethodClassName, named))
       .set("access", Access(m.getAccess()))
       .set("valid", Json::From(m.getValidity(), Json::Bool));
 }
@@ -207,17 +258,23 @@ Json DefinitionJson(const CDDDefinition& d) {
       .set("kind", Json::String(KindName(d.getKind())));
 }
 
-Json ObjectJson(const CDDObject& object, const std::string& language) {
+Json ObjectJson(const CDDObject& object, const std::string& language, bool named) {
   Json out = DefinitionJson(*object.getcDefinition());
   out.set("available", Json::Bool(object.getAttributesAvailable()));
-  if (const auto* v = dynamic_cast<const CDDVariable*>(&object)) AddVariable(out, *v, language);
-  if (const auto* m = dynamic_cast<const CDDMenu*>(&object)) AddMenu(out, *m, language);
+  if (const auto* v = dynamic_cast<const CDDVariable*>(&object)) AddVariable(out, *v, language, named);
+  if (const auto* m = dynamic_cast<const CDDMenu*>(&object)) AddMenu(out, *m, language, named);
   if (const auto* c = dynamic_cast<const CDDCommand*>(&object)) AddCommand(out, *c);
-  if (const auto* m = dynamic_cast<const CDDMethod*>(&object)) AddMethod(out, *m, language);
+  if (const auto* m = dynamic_cast<const CDDMethod*>(&object)) AddMethod(out, *m, language, named);
   if (const auto* r = dynamic_cast<const CDDRefresh*>(&object))
     out.set("reread", OptionalNames(r->reread())).set("changed", OptionalNames(r->changed()));
   if (const auto* b = dynamic_cast<const CDDBlock*>(&object)) AddBlock(out, *b);
   return out;
+}
+
+std::string QualificationText(int code) {
+  std::string text = std::to_string(code);
+  if (*QualificationName(code)) (text += ' ') += QualificationName(code);
+  return text;
 }
 
 Json InformationJson(IDeviceInformation& info) {

@@ -39,6 +39,12 @@ Json Json::String(std::string latin1) {
   return j;
 }
 
+Json Json::Word(std::string latin1) {
+  Json j = String(std::move(latin1));
+  j.m_word = true;
+  return j;
+}
+
 Json Json::Array() {
   Json j;
   j.m_type = Type::Array;
@@ -105,6 +111,7 @@ bool IsTypedValue(const Json& j) {
 bool IsInline(const Json& j) { return j.isScalar() || IsTypedValue(j); }
 
 std::string InlineText(const Json& j) {
+  if (j.isWord()) return dtmhost::Utf8(j.scalar());
   if (!IsTypedValue(j)) return ScalarText(j);
   return ScalarText(*j.find("value")) + " (" + j.find("kind")->scalar() + ")";
 }
@@ -129,6 +136,14 @@ std::string FlatText(const Json& j) {
     out += k + ": " + InlineText(v);
   }
   return out;
+}
+
+// The line an object opens with: its first member under the empty key, if any.
+const Json* Heading(const Json& object) {
+  const auto& members = object.members();
+  return !members.empty() && members.front().first.empty() && IsInline(members.front().second)
+             ? &members.front().second
+             : nullptr;
 }
 
 }  // namespace
@@ -173,11 +188,14 @@ std::string Json::dump() const {
 std::string Readable(const Json& object, int indent) {
   std::string out, pad(indent, ' ');
   for (const auto& [key, value] : object.members()) {
-    if (Omitted(value)) continue;
+    if (Omitted(value) || (key.empty() && &value == Heading(object))) continue;
     if (IsInline(value)) {
       out += pad + key + ": " + InlineText(value) + "\n";
     } else if (value.type() == Json::Type::Object) {
-      out += pad + key + ":\n" + Readable(value, indent + 2);
+      const Json* heading = Heading(value);
+      out += pad + key + ":";
+      if (heading) (out += ' ') += InlineText(*heading);
+      (out += '\n') += Readable(value, indent + 2);
     } else {
       bool allInline = true;
       for (const Json& item : value.items()) allInline = allInline && IsInline(item);

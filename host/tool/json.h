@@ -16,6 +16,9 @@ class Json {
   static Json Number(long long value);
   static Json Number(double value);  // null when not finite
   static Json String(std::string latin1);
+  // A name for a person to read ("14 ClassContained"): a string in JSON, shown without
+  // quotes by Readable.
+  static Json Word(std::string latin1);
   static Json Array();
   static Json Object();
   // Null when the value is missing.
@@ -31,6 +34,7 @@ class Json {
   bool isNull() const { return m_type == Type::Null; }
   bool isScalar() const { return m_type != Type::Array && m_type != Type::Object; }
   const std::string& scalar() const { return m_scalar; }  // number text, or the Latin-1 text
+  bool isWord() const { return m_word; }
   const std::vector<Json>& items() const { return m_items; }
   const std::vector<std::pair<std::string, Json>>& members() const { return m_members; }
   const Json* find(const std::string& key) const;
@@ -42,6 +46,7 @@ class Json {
   void write(std::string& out, int indent) const;
 
   Type m_type = Type::Null;
+  bool m_word = false;
   std::string m_scalar;
   std::vector<Json> m_items;
   std::vector<std::pair<std::string, Json>> m_members;
@@ -51,7 +56,8 @@ class Json {
 std::string Quote(const std::string& latin1);
 
 // The tree as indented readable text ("key: value" lines), UTF-8; nulls and empty
-// lists are left out, a typed value {kind, value} reads "value (kind)".
+// lists are left out, a typed value {kind, value} reads "value (kind)", and an object
+// whose first member has the empty key shows that member on its own key's line.
 std::string Readable(const Json& object, int indent);
 
 }  // namespace dtmtool

@@ -379,7 +379,7 @@ void MenuTree(dtmhost::Host& host, const CDDDefinition& menu, const std::string&
     std::unique_ptr<CDDObject> shown = host.Request(d);
     std::string line = pad + "  " + Label(shown.get(), language) + "  [" + d.getName() + "]";
     for (int q : item.qualifications())
-      line += q == QualificationReadOnly ? " (read only)" : " (qualification " + std::to_string(q) + ")";
+      line += q == QualificationReadOnly ? " (read only)" : " (qualification " + dtmtool::QualificationText(q) + ")";
     out += line + "\n";
   }
   open.erase(menu.getID());
@@ -417,9 +417,12 @@ std::string Describe(Session& s, const Arguments& args) {
     out += "device\n" + dtmtool::Readable(dtmtool::InformationJson(*info), 2);
   for (const CDDDefinition& d : host.Catalogue()) {
     std::unique_ptr<CDDObject> object = host.Request(d);
-    out += "#" + std::to_string(d.getID()) + " " + d.getName() + " (" + dtmtool::KindName(d.getKind()) + ")\n";
+    // Appended piece by piece: a literal + a temporary string inserts at the front,
+    // which g++ 12 at -O3 misreads as an overlapping copy (-Wrestrict).
+    out += '#';
+    out += std::to_string(d.getID()) + " " + d.getName() + " (" + dtmtool::KindName(d.getKind()) + ")\n";
     if (!object) continue;
-    Json shown = dtmtool::ObjectJson(*object, language);
+    Json shown = dtmtool::ObjectJson(*object, language, true);
     Json attributes = Json::Object();
     for (const auto& [key, value] : shown.members())
       if (key != "number" && key != "name" && key != "kind") attributes.set(key, value);
@@ -541,7 +544,7 @@ int Main(int argc, char** argv) {
   Session session;
   session.pluginPath = dtmhost::DefaultPluginPath();
   std::size_t i = 0;
-  for (; i < words.size() && words[i].rfind("--", 0) == 0; ++i) {
+  for (; i < words.size() && words[i].rfind("--", 0) == 0; i += 2) {
     if (words[i] == "--help") {
       std::cout << kUsage;
       return 0;
@@ -550,7 +553,6 @@ int Main(int argc, char** argv) {
     if (i + 1 >= words.size()) throw UsageError("option " + words[i] + " needs a value");
     if (words[i] == "--registry" && words[i + 1].empty()) throw UsageError("option --registry needs a file name");
     (words[i] == "--plugin" ? session.pluginPath : session.registryPath) = words[i + 1];
-    ++i;
   }
   if (i >= words.size()) throw UsageError("no command given");
   auto command = Commands().find(words[i]);

@@ -6,6 +6,7 @@
 
 #include "menus/menu_frame.h"
 #include "module/row_index.h"
+#include "module/latin1.h"
 
 namespace menus {
 namespace {
@@ -43,12 +44,12 @@ constexpr MenuItem kSeparator{id::SEPARATOR};
 // ------------------------------------------------------------- root menus, menu bar
 
 constexpr const char* kDeviceStatusLabel =
-    "Device Status  |de|Gerätezustand  |fr|Etat de l'appareil  |it|Stato del dispositivo  |es|Estado del aparato";
+    "Device Status  |de|Gerätezustand  |fr|Etat de l'appareil  |it|Stato del dispositivo  |es|Estado del aparato"_latin1;
 constexpr const char* kObserveLabel = "Observe  |de| Beobachten";
 constexpr const char* kMainTableLabel = "Tessivar M - TQR 2x3";
 constexpr const char* kMainMenuLabel =
-    "&Main Menu  |de|&Hauptmenü  |fr|Menu &principal  |it|Menu P&rincipale  |es|&Menú principal";
-constexpr const char* kDeviceMenuLabel = "&Device  |de|&Gerät  |fr|&Appareil  |it|&Dispositivo  |es|&Aparato";
+    "&Main Menu  |de|&Hauptmenü  |fr|Menu &principal  |it|Menu P&rincipale  |es|&Menú principal"_latin1;
+constexpr const char* kDeviceMenuLabel = "&Device  |de|&Gerät  |fr|&Appareil  |it|&Dispositivo  |es|&Aparato"_latin1;
 constexpr const char* kViewLabel = "View  |de|Ansicht  |fr|Affichage  |it|Visualizza  |es|Ver";
 constexpr const char* kOptionsLabel =
     "&Options  |de|&Extras  |fr|&Outils  |it|&Strumenti  |es|&Herramientas";
@@ -119,7 +120,7 @@ constexpr auto kAlarmStatus = std::to_array<MenuItem>({
 
 constexpr const char* kStdMatrixLabel =
     "Standard View (manufacturer specific table)  |de|Standard Ansicht (herstellerspezifische Tabelle)  "
-    "|fr|Affichage Standard (fabricant spécifique)  |it|Standard Visualizza (costruttore specifico)";
+    "|fr|Affichage Standard (fabricant spécifique)  |it|Standard Visualizza (costruttore specifico)"_latin1;
 
 constexpr auto kStdSpecialist = std::to_array<MenuItem>({
     {id::Tab_s_QZ_Device_Matrix_v0}, {id::Tab_s_QZ_Device_Matrix_v1}, {id::Tab_s_QZ_Device_Matrix_v3},
@@ -264,10 +265,10 @@ constexpr auto kVAMaintenance = AllReadOnly(kVASpecialist);
 
 constexpr const char* kProfileLabel = "Physical block  |de|Physical Block";
 constexpr const char* kIdentLabel =
-    "Identification  |de|Identifikation  |fr|Identification  |it|Identificazione  |es|Identificación";
+    "Identification  |de|Identifikation  |fr|Identification  |it|Identificazione  |es|Identificación"_latin1;
 constexpr const char* kOpUnitLabel =
-    "Operation Unit  |de|Betriebseinheit  |fr|Unité de commande  |it|Unità operativa  |es|Unidad operativa";
-constexpr const char* kDeviceLabel = "Device  |de|Gerät  |fr|Appareil  |it|Dispositivo  |es|Aparato";
+    "Operation Unit  |de|Betriebseinheit  |fr|Unité de commande  |it|Unità operativa  |es|Unidad operativa"_latin1;
+constexpr const char* kDeviceLabel = "Device  |de|Gerät  |fr|Appareil  |it|Dispositivo  |es|Aparato"_latin1;
 constexpr const char* kCertificatesLabel =
     "Certificates and Approvals  |de|Zertifikate und Zulassungen  |fr|Certificats et homologations  "
     "|it|Certificati e omologazioni  |es|Certificados y homologaciones";
@@ -300,15 +301,15 @@ constexpr auto kCertificates = std::to_array<MenuItem>({{id::phys_device_certifi
 
 // ------------------------------------------------------------- diagnosis, display, reset
 
-constexpr const char* kGeneralLabel = "General  |de|Allgemein  |fr|Général  |it|Generale  |es|General";
+constexpr const char* kGeneralLabel = "General  |de|Allgemein  |fr|Général  |it|Generale  |es|General"_latin1;
 constexpr const char* kYtLabel =
-    "Y t diagram  |de|Verlaufskurve  |fr|Diagramme  |it|Diagramma del tempo  |es|Curva de evolución";
-constexpr const char* kMasterResetLabel = "Master Reset  |de|Rücksetzen  |fr|Remise à zéro  |it|Reset  |es|Reset maestro";
+    "Y t diagram  |de|Verlaufskurve  |fr|Diagramme  |it|Diagramma del tempo  |es|Curva de evolución"_latin1;
+constexpr const char* kMasterResetLabel = "Master Reset  |de|Rücksetzen  |fr|Remise à zéro  |it|Reset  |es|Reset maestro"_latin1;
 constexpr const char* kMasterResetHelp =
     "Commands the field device electronics to reset.  |de|Bewirkt ein Rücksetzen der Feldgeräte-Elektronik.  "
     "|fr|Commande la remise à zéro du système électronique de l'appareil de terrain.  "
     "|it|Genera un reset della parte elettronica degli apparecchi di campo.  "
-    "|es|Efectúa un reset de la electrónica del aparato de campo.";
+    "|es|Efectúa un reset de la electrónica del aparato de campo."_latin1;
 
 constexpr auto kDiagnosisGeneral = std::to_array<MenuItem>({
     {id::phys_tag_desc, RO}, {id::phys_manufacturer_id}, {id::phys_device_id}, {id::phys_serial_num},
@@ -422,11 +423,11 @@ constexpr MenuRow kRows[] = {
      .label = "Type of sensor  |de|Sensortyp  |fr|Type capteur  |it|Tipo di sensore", .items = kSensorType},
     {.id = id::OnlineDialog_temperature, .access = Online,
      .label = "Temperature correction  |de|Temperaturkorrektur  |fr|Correction température  "
-              "|it|Correzione temperatura",
+              "|it|Correzione temperatura"_latin1,
      .items = kTemperaturePages},
     {.id = id::Page_set_temperature_absolute, .access = Online,
      .label = "Set absolute temperature  |de|Absolute Temperatur setzen  |fr|Température absolute  "
-              "|it|Temperatura assoluta",
+              "|it|Temperatura assoluta"_latin1,
      .items = kTemperatureAbsolute},
     {.id = id::Page_set_temperature_relative, .access = Online,
      .label = "Set offset of temperature  |de|Temperaturoffset setzen  |fr|Offset Temperature  "
@@ -442,14 +443,14 @@ constexpr MenuRow kRows[] = {
      .label = "Alarm relays  |de|Alarm Relais  |fr|Contact d'alarme  |it|Contacto di allarme",
      .items = kAlarmPages},
     {.id = id::Page_diagnose_code, .access = Online,
-     .label = "Diag. code select  |de|Diagnosecode Auswahl  |fr|Sélection code diag.  |it|Selez. cod. diagn.",
+     .label = "Diag. code select  |de|Diagnosecode Auswahl  |fr|Sélection code diag.  |it|Selez. cod. diagn."_latin1,
      .items = kDiagnoseCode},
     {.id = id::Page_alarm_status, .access = Online,
      .label = "Alarm states  |de|Alarmstatus  |fr|Etat d'alarme  |it|Stato dell'allarme", .items = kAlarmStatus},
     {.id = id::OnlineDialog_access_code, .access = Online,
      .label = "Access code  |de|Verriegelung  |fr|Verrouillage  |it|Blocco sicurezza", .items = kEnableCode},
     {.id = id::OnlineDialog_reset_device, .access = Online,
-     .label = "Reset  |de|Rücksetzen  |fr|Remise à zéro  |it|Reset", .items = kResetDevice},
+     .label = "Reset  |de|Rücksetzen  |fr|Remise à zéro  |it|Reset"_latin1, .items = kResetDevice},
 
     // Standard matrix views.
     {.id = id::Tab_s_QZ_Std_Matrix, .access = Offline, .label = kStdMatrixLabel, .items = kStdSpecialist},
@@ -532,17 +533,17 @@ constexpr MenuRow kRows[] = {
      .items = kDiagnosisStatus},
     {.id = id::OnlineWindow_display, .access = Online,
      .label = "Display  |de|Meßwertanzeige  |fr|Affichage des valeurs de mesure  "
-              "|it|Visualizza valori di misura/processo  |es|Visualizar valores medidos",
+              "|it|Visualizza valori di misura/processo  |es|Visualizar valores medidos"_latin1,
      .items = kValueBars},
     {.id = id::BarVal_manu_meas_value_main, .access = Online,
      .label = "V0H0   Measured value  |de|V0H0   Messwert  |fr|V0H0   Mesure  |it|V0H0   Valore misurato",
      .items = kMainValueBar},
     {.id = id::BarVal_manu_meas_value_second, .access = Online, .label = kBlankLabel, .items = kSecondValueBar},
     {.id = id::BarVal_manu_meas_value_temperature, .access = Online,
-     .label = "V0H1   Temperature  |de|V0H1   Temperatur  |fr|V0H1   Température  |it|V0H1   Temperatura",
+     .label = "V0H1   Temperature  |de|V0H1   Temperatur  |fr|V0H1   Température  |it|V0H1   Temperatura"_latin1,
      .items = kTemperatureBar},
     {.id = id::Page_diagnosis_phys_block, .access = Online,
-     .label = "Physical Block  |de|Physical Block  |fr|Bloc physique  |it|Blocco fisico  |es|Bloque físico",
+     .label = "Physical Block  |de|Physical Block  |fr|Bloc physique  |it|Blocco fisico  |es|Bloque físico"_latin1,
      .items = kPhysicalBlock},
     {.id = id::OnlineDialog_reset, .access = Offline, .label = kMasterResetLabel, .help = kMasterResetHelp,
      .items = kMasterReset},
@@ -551,7 +552,7 @@ constexpr MenuRow kRows[] = {
     {.id = id::OnlineWindow_yt, .access = Offline, .label = kYtLabel, .items = kYtWindow},
     {.id = id::Page_yt_unavailable, .access = Offline, .label = kYtLabel, .items = kYtPage},
     {.id = id::Bar_yt_unavailable, .access = Offline,
-     .label = "Y t diagram not available !  |de|Verlaufskurve nicht verfügbar !", .items = kYtBar},
+     .label = "Y t diagram not available !  |de|Verlaufskurve nicht verfügbar !"_latin1, .items = kYtBar},
     {.id = id::MVXGSD_channel_module_setup, .access = Offline, .label = "Channel Module Setup",
      .items = kChannelModules, .accessAt = AccessAt::afterLabel},
 
@@ -562,10 +563,10 @@ constexpr MenuRow kRows[] = {
      .items = kCommErrorPages},
     {.id = id::Page_CommError_General, .access = Offline, .label = kGeneralLabel, .items = kCommErrorGeneral},
     {.id = id::Page_CommError_Application, .access = Offline,
-     .label = "Application  |de|Anwendung  |fr|Application  |it|Applicazione  |es|Aplicación",
+     .label = "Application  |de|Anwendung  |fr|Application  |it|Applicazione  |es|Aplicación"_latin1,
      .items = kCommErrorApplication},
     {.id = id::Page_CommError_Access, .access = Offline,
-     .label = "Access  |de|Zugriff  |fr|Accès  |it|Accesso  |es|Acceso", .items = kCommErrorAccess},
+     .label = "Access  |de|Zugriff  |fr|Accès  |it|Accesso  |es|Acceso"_latin1, .items = kCommErrorAccess},
     {.id = id::Page_CommError_Resource, .access = Offline,
      .label = "Resource  |de|Ressource  |fr|Ressources  |it|Risorsa  |es|Recurso", .items = kCommErrorResource},
     {.id = id::Page_CommError_Other, .access = Offline,

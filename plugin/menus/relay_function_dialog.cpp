@@ -2,6 +2,7 @@
 // the upload list.
 #include "menus/value_menus.h"
 #include "module/device_codes.h"
+#include "module/latin1.h"
 
 namespace menus {
 namespace {
@@ -105,7 +106,7 @@ constexpr MenuItem kRelayDialogItems[] = {
 constexpr MenuRow kRows[] = {
     {.id = id::OnlineDialog_set_function_param,
      .access = AccessOnline,
-     .label = "Function settings  |de|Einstellungen  |fr|Paramètres  |it|Impostazioni",
+     .label = "Function settings  |de|Einstellungen  |fr|Paramètres  |it|Impostazioni"_latin1,
      .items = kRelayDialogItems,
      .moreItems = RelayDialogGroup},
 };

@@ -2,6 +2,7 @@
 // device, upload_variables what it writes (the names are crossed with the labels).
 #include "menus/value_menus.h"
 #include "module/device_codes.h"
+#include "module/latin1.h"
 
 namespace menus {
 namespace {
@@ -152,13 +153,13 @@ constexpr ObjId kPostWriteActions[] = {id::post_write_upload_variables_lock};
 constexpr MenuRow kRows[] = {
     {.id = id::download_variables,
      .access = AccessOnline,
-     .label = "&Upload Menu  |de|&Uploadmenü  |fr|Menu &Upload  |it|Menu Cari&ca  |es|&Menú Cargar",
+     .label = "&Upload Menu  |de|&Uploadmenü  |fr|Menu &Upload  |it|Menu Cari&ca  |es|&Menú Cargar"_latin1,
      .items = kReadDeviceData,
      .moreItems = ReadListItems,
      .preRead = kPreReadActions},
     {.id = id::upload_variables,
      .access = AccessOnline,
-     .label = "&Download Menu  |de|&Downloadmenü  |fr|Menu &Download  |it|Menu Scar&ica  |es|&Menú Descargar",
+     .label = "&Download Menu  |de|&Downloadmenü  |fr|Menu &Download  |it|Menu Scar&ica  |es|&Menú Descargar"_latin1,
      .items = kWriteDeviceData,
      .moreItems = WriteListItems,
      .preWrite = kPreWriteActions,

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "methods/bodies.h"
+#include "module/latin1.h"
 
 namespace methods::body {
 namespace {
@@ -26,7 +27,7 @@ void FactoryResetParams(MethodRun& run) {
   run.Local("status");
   run.Acknowledge(
       "Factory Reset  |de|Rücksetzen in Auslieferzustand  |fr|Remise à l'état de livraison  "
-      "|it|Reset allo stato d fornitura  |es|Reposición al estado original de suministro");
+      "|it|Reset allo stato d fornitura  |es|Reposición al estado original de suministro"_latin1);
   run.PutInt(id::phys_factory_reset, 1);
   run.Write(id::write_phys_factory_reset);
 }
@@ -40,7 +41,7 @@ void FactoryResetDeviceSpecific(MethodRun& run) {
   run.Local("status");
   run.TextLocal("sz");
   run.Local("iLen");
-  run.Ask("Reset  |de|Rücksetzen  |fr|Remise à zéro  |it|Reset  |es|Reset", id::phys_factory_reset);
+  run.Ask("Reset  |de|Rücksetzen  |fr|Remise à zéro  |it|Reset  |es|Reset"_latin1, id::phys_factory_reset);
   run.Write(id::write_phys_factory_reset);
 }
 

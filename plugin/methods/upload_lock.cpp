@@ -4,6 +4,7 @@
 // connection.
 #include "methods/bodies.h"
 #include "methods/texts.h"
+#include "module/latin1.h"
 
 namespace methods::body {
 namespace {
@@ -15,7 +16,7 @@ constexpr const char* kSensorTypeChanged =
     "|de|Ein Parameterwert der den Sensortyp des Gerätes beeinflusst wurde vom Benutzer geändert.   Das "
     "Schreiben (Download) dieses Parameterwertes führt zu einem Abbruch der Kommunikationsverbindung durch das "
     "Gerät.   Bitte stellen Sie erneut eine Verbindung zum Gerät her und starten Sie nochmals den "
-    "Download-Vorgang.";
+    "Download-Vorgang."_latin1;
 
 // The version setting is read again after the lock changed and put back unchanged, so
 // that the host keeps the device's value.

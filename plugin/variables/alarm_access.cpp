@@ -4,13 +4,14 @@
 #include "variables/common_data.h"
 #include "variables/setting_types.h"
 #include "variables/variable_frame.h"
+#include "module/latin1.h"
 
 namespace variables {
 namespace {
 
 constexpr Enumerator kNoYes[] = {
     {0, "No  |de|Nein  |fr|Non  |it|No  |es|No"},
-    {1, "Yes  |de|Ja  |fr|Oui  |it|Sì  |es|Sí"},
+    {1, "Yes  |de|Ja  |fr|Oui  |it|Sì  |es|Sí"_latin1},
 };
 constexpr Enumerator kContactTypes[] = {
     {0, "Steady  |de|Dauerkontakt  |fr|Contact permanent  |it|Contatto permanente"},
@@ -24,8 +25,8 @@ constexpr Enumerator kDelayUnits[] = {
 constexpr Enumerator kHoldFunctions[] = {
     {0, text::kOff},
     {1, "Setup  |de|Setup  |fr|Configuration  |it|Configurazione"},
-    {2, "Calibration  |de|Kalibrierung  |fr|Étalonnage  |it|Calibrazione"},
-    {3, "Setup + Calib.  |de|Setup + Kalib.  |fr|Config. + étal.  |it|Config. + calib."},
+    {2, "Calibration  |de|Kalibrierung  |fr|Étalonnage  |it|Calibrazione"_latin1},
+    {3, "Setup + Calib.  |de|Setup + Kalib.  |fr|Config. + étal.  |it|Config. + calib."_latin1},
 };
 
 constexpr VariableRow kRows[] = {
@@ -37,7 +38,7 @@ constexpr VariableRow kRows[] = {
      .enums = kContactTypes,
      .handling = Handling::locked},
     {.id = id::manu_alarm_delay_unit,
-     .label = "V8H2   Time unit  |de|V8H2   Zeiteinheit  |fr|V8H2   Unité de temps  |it|V8H2   Unità di tempo",
+     .label = "V8H2   Time unit  |de|V8H2   Zeiteinheit  |fr|V8H2   Unité de temps  |it|V8H2   Unità di tempo"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = types::Choice(1),
@@ -46,20 +47,20 @@ constexpr VariableRow kRows[] = {
     // The unit relation supplies the unit; the range is the same in seconds and minutes.
     {.id = id::manu_alarm_delay,
      .label = "V8H3   Alarm delay  |de|V8H3   Alarmverzögerung  |fr|V8H3   Temporisation d'alarme  "
-              "|it|V8H3   Ritardo d'allarme",
+              "|it|V8H3   Ritardo d'allarme"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = types::kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_alarm_error_code_select,
      .label = "V8H4   Diagnose code select  |de|V8H4   Auswahl Diagnosecode  |fr|V8H4   Sélection code de diagnostic  "
-              "|it|V8H4   Selezione codice diagnostico",
+              "|it|V8H4   Selezione codice diagnostico"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = {.code = VariableTypeUnsigned, .size = 1, .deflt = 1, .display = "3u", .edit = "3u"},
      .handling = Handling::locked},
     {.id = id::manu_alarm_error_state,
-     .label = "V8H5   Alarm status  |de|V8H5   Alarmstatus  |fr|V8H5   État d'alarme  |it|V8H5   Stato d'allarme",
+     .label = "V8H5   Alarm status  |de|V8H5   Alarmstatus  |fr|V8H5   État d'alarme  |it|V8H5   Stato d'allarme"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = types::Choice(0),
@@ -67,7 +68,7 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::R},
     {.id = id::manu_alarm_contact_enabled,
      .label = "V8H6   Relay assignment  |de|V8H6   Relaiszuordnung  |fr|V8H6   Affectation du relais  "
-              "|it|V8H6   Assegnazione del relè",
+              "|it|V8H6   Assegnazione del relè"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = types::Choice(1),
@@ -75,7 +76,7 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     {.id = id::manu_alarm_cleaning_trigger,
      .label = "V8H8   Cleaning trigger  |de|V8H8   Reinigungsauslöser  |fr|V8H8   Déclenchement du nettoyage  "
-              "|it|V8H8   Avvio del lavaggio",
+              "|it|V8H8   Avvio del lavaggio"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = types::Choice(0),
@@ -97,7 +98,7 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     {.id = id::manu_hold_time,
      .label = "V9H1   Hold cont. time  |de|V9H1   Hold-Nachwirkzeit  |fr|V9H1   Durée prolong. hold  "
-              "|it|V9H1   Tempo prolung. hold",
+              "|it|V9H1   Tempo prolung. hold"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",

@@ -3,6 +3,7 @@
 // for pH/redox the operating mode chooses between the pH and the millivolt values.
 #include <cstdint>
 
+#include "module/latin1.h"
 #include "variables/rules.h"
 #include "variables/common_data.h"
 #include "variables/setting_types.h"
@@ -83,9 +84,9 @@ constexpr Enumerator kCheckUnits[] = {
     {.value = 1, .description = "mV", .when = &kModeIsRedox},
 };
 
-constexpr const char kHighAndOff[] = "High and off  |de|Hoch und aus  |fr|Haut et arrêt  |it|Alto e spento";
-constexpr const char kLowHighAndOff[] =
-    "Low + high + off  |de|Tief + hoch + aus  |fr|Bas + haut + arrêt  |it|Basso + alto + spento";
+constexpr const auto& kHighAndOff = "High and off  |de|Hoch und aus  |fr|Haut et arrêt  |it|Alto e spento"_latin1;
+constexpr const auto& kLowHighAndOff =
+    "Low + high + off  |de|Tief + hoch + aus  |fr|Bas + haut + arrêt  |it|Basso + alto + spento"_latin1;
 // The same value means another setting in the two checks; chlorine has no "Low and off".
 constexpr Enumerator kThresholds[] = {
     {0, text::kOff},
@@ -95,7 +96,7 @@ constexpr Enumerator kThresholds[] = {
     {.value = 4, .description = kHighAndOff, .when = &kChecksChlorine},
     {.value = 5, .description = kLowHighAndOff, .when = &kChecksChlorine},
     {.value = 4,
-     .description = "Low and off  |de|Tief und aus  |fr|Bas et arrêt  |it|Basso e spento",
+     .description = "Low and off  |de|Tief und aus  |fr|Bas et arrêt  |it|Basso e spento"_latin1,
      .unless = &kChecksChlorine},
     {.value = 5, .description = kHighAndOff, .unless = &kChecksChlorine},
     {.value = 6, .description = kLowHighAndOff, .unless = &kChecksChlorine},
@@ -114,7 +115,7 @@ constexpr Enumerator kMonitoring[] = {
 // The thresholds' and the setpoint's unit comes from the unit relation.
 constexpr TypeSpec kCheckValue{.code = VariableTypeFloat, .range = true};
 
-constexpr const char kSelection[] = "V7H0   Selection  |de|V7H0   Auswahl  |fr|V7H0   Sélection  |it|V7H0   Selezione";
+constexpr const auto& kSelection = "V7H0   Selection  |de|V7H0   Auswahl  |fr|V7H0   Sélection  |it|V7H0   Selezione"_latin1;
 
 constexpr VariableRow kRows[] = {
     {.id = id::manu_check_select,
@@ -142,7 +143,7 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     {.id = id::manu_check_error_delay,
      .label = "V7H2   Error delay  |de|V7H2   Fehlerverzögerung  |fr|V7H2   Temporisation d'erreur  "
-              "|it|V7H2   Ritardo d'errore",
+              "|it|V7H2   Ritardo d'errore"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
@@ -172,7 +173,7 @@ constexpr VariableRow kRows[] = {
                .format = checkFormat<kThresholdFormat>}},
     {.id = id::manu_check_monitoring_enabled,
      .label = "V7H5   Process monitoring  |de|V7H5   Prozessüberwachung  |fr|V7H5   Surveillance du process  "
-              "|it|V7H5   Monitoraggio del processo",
+              "|it|V7H5   Monitoraggio del processo"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = types::Choice(0),
@@ -180,7 +181,7 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     {.id = id::manu_check_low_alarm_time_max,
      .label = "V7H6   Max. time low alarm  |de|V7H6   Max. Zeit unterer Alarm  |fr|V7H6   Durée max. alarme basse  "
-              "|it|V7H6   Tempo max. allarme basso",
+              "|it|V7H6   Tempo max. allarme basso"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "min",
@@ -188,7 +189,7 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     {.id = id::manu_check_high_alarm_time_max,
      .label = "V7H7   Max. time high alarm  |de|V7H7   Max. Zeit oberer Alarm  |fr|V7H7   Durée max. alarme haute  "
-              "|it|V7H7   Tempo max. allarme alto",
+              "|it|V7H7   Tempo max. allarme alto"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "min",

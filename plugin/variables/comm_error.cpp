@@ -2,13 +2,14 @@
 // range of the DP-V1 error code byte, whether ignored errors are shown, and the delays
 // after every read and write command. All are local; none has a handling step.
 #include "variables/identity_rows.h"
+#include "module/latin1.h"
 
 namespace variables {
 namespace {
 
 constexpr Enumerator kIgnoreCheck[] = {
     {0, "Ignore  |de|Ignorieren  |fr|Ignorer  |it|Ignora  |es|Ignorar"},
-    {1, "Check  |de|Prüfen  |fr|Vérifier  |it|Verifica  |es|Comprobar"},
+    {1, "Check  |de|Prüfen  |fr|Vérifier  |it|Verifica  |es|Comprobar"_latin1},
 };
 
 constexpr Enumerator kShowIgnored[] = {
@@ -30,85 +31,85 @@ constexpr VariableRow Delay(ObjId id, const char* label, const char* help) {
 
 constexpr VariableRow kRows[] = {
     Range(id::CommError_0000_009F,
-          "Error Reserved  |fr|Erreur réservée  |it|Errore riservato  |es|Error reservado"),
+          "Error Reserved  |fr|Erreur réservée  |it|Errore riservato  |es|Error reservado"_latin1),
     Range(id::CommError_00A0_00A0,
           "Read Error  |fr|Erreur de lecture  |it|Errore di lettura  |es|Error de lectura"),
     Range(id::CommError_00A1_00A1,
-          "Write Error  |fr|Erreur d'écriture  |it|Errore di scrittura  |es|Error de escritura"),
+          "Write Error  |fr|Erreur d'écriture  |it|Errore di scrittura  |es|Error de escritura"_latin1),
     Range(id::CommError_00A2_00A2,
-          "Module Failure  |fr|Défaillance du module  |it|Guasto del modulo  |es|Fallo del módulo"),
+          "Module Failure  |fr|Défaillance du module  |it|Guasto del modulo  |es|Fallo del módulo"_latin1),
     Range(id::CommError_00A3_00A7,
-          "Application Reserved  |fr|Application réservée  |it|Applicazione riservata  |es|Aplicación reservada"),
+          "Application Reserved  |fr|Application réservée  |it|Applicazione riservata  |es|Aplicación reservada"_latin1),
     Range(id::CommError_00A8_00A8,
-          "Version Conflict  |fr|Conflit de version  |it|Conflitto di versione  |es|Conflicto de versión"),
+          "Version Conflict  |fr|Conflit de version  |it|Conflitto di versione  |es|Conflicto de versión"_latin1),
     Range(id::CommError_00A9_00A9,
           "Feature Not Supported  |fr|Fonction non prise en charge  |it|Funzione non supportata  "
-          "|es|Función no soportada"),
+          "|es|Función no soportada"_latin1),
     Range(id::CommError_00AA_00AF,
           "Application User Specific  |fr|Application spécifique à l'utilisateur  "
-          "|it|Applicazione specifica dell'utente  |es|Aplicación específica del usuario"),
+          "|it|Applicazione specifica dell'utente  |es|Aplicación específica del usuario"_latin1),
     Range(id::CommError_00B0_00B0,
-          "Invalid Index  |fr|Index non valide  |it|Indice non valido  |es|Índice no válido"),
+          "Invalid Index  |fr|Index non valide  |it|Indice non valido  |es|Índice no válido"_latin1),
     Range(id::CommError_00B1_00B1,
           "Write Length Error  |fr|Erreur de longueur d'écriture  |it|Errore di lunghezza di scrittura  "
-          "|es|Error de longitud de escritura"),
+          "|es|Error de longitud de escritura"_latin1),
     Range(id::CommError_00B2_00B2,
-          "Invalid Slot  |fr|Slot non valide  |it|Slot non valido  |es|Slot no válido"),
+          "Invalid Slot  |fr|Slot non valide  |it|Slot non valido  |es|Slot no válido"_latin1),
     Range(id::CommError_00B3_00B3,
           "Type Conflict  |fr|Conflit de type  |it|Conflitto di tipo  |es|Conflicto de tipo"),
     Range(id::CommError_00B4_00B4,
-          "Invalid Area  |fr|Zone non valide  |it|Area non valida  |es|Área no válida"),
+          "Invalid Area  |fr|Zone non valide  |it|Area non valida  |es|Área no válida"_latin1),
     Range(id::CommError_00B5_00B5,
-          "State Conflict  |fr|Conflit d'état  |it|Conflitto di stato  |es|Conflicto de estado"),
+          "State Conflict  |fr|Conflit d'état  |it|Conflitto di stato  |es|Conflicto de estado"_latin1),
     Range(id::CommError_00B6_00B6,
-          "Access Denied  |fr|Accès refusé  |it|Accesso negato  |es|Acceso denegado"),
+          "Access Denied  |fr|Accès refusé  |it|Accesso negato  |es|Acceso denegado"_latin1),
     Range(id::CommError_00B7_00B7,
-          "Invalid Range  |fr|Plage non valide  |it|Campo non valido  |es|Rango no válido"),
+          "Invalid Range  |fr|Plage non valide  |it|Campo non valido  |es|Rango no válido"_latin1),
     Range(id::CommError_00B8_00B8,
-          "Invalid Parameter  |fr|Paramètre non valide  |it|Parametro non valido  |es|Parámetro no válido"),
+          "Invalid Parameter  |fr|Paramètre non valide  |it|Parametro non valido  |es|Parámetro no válido"_latin1),
     Range(id::CommError_00B9_00B9,
-          "Invalid Type  |fr|Type non valide  |it|Tipo non valido  |es|Tipo no válido"),
+          "Invalid Type  |fr|Type non valide  |it|Tipo non valido  |es|Tipo no válido"_latin1),
     Range(id::CommError_00BA_00BF,
           "Access User Specific  |fr|Accès spécifique à l'utilisateur  |it|Accesso specifico dell'utente  "
-          "|es|Acceso específico del usuario"),
+          "|es|Acceso específico del usuario"_latin1),
     Range(id::CommError_00C0_00C0,
           "Read Constrain Conflict  |fr|Conflit de contrainte de lecture  |it|Conflitto di vincolo di lettura  "
-          "|es|Conflicto de restricción de lectura"),
+          "|es|Conflicto de restricción de lectura"_latin1),
     Range(id::CommError_00C1_00C1,
           "Write Constrain Conflict  |fr|Conflit de contrainte d'écriture  |it|Conflitto di vincolo di scrittura  "
-          "|es|Conflicto de restricción de escritura"),
+          "|es|Conflicto de restricción de escritura"_latin1),
     Range(id::CommError_00C2_00C2,
-          "Resource Busy  |fr|Ressource occupée  |it|Risorsa occupata  |es|Recurso ocupado"),
+          "Resource Busy  |fr|Ressource occupée  |it|Risorsa occupata  |es|Recurso ocupado"_latin1),
     Range(id::CommError_00C3_00C3,
           "Resource Unavailable  |fr|Ressource indisponible  |it|Risorsa non disponibile  |es|Recurso no disponible"),
     Range(id::CommError_00C4_00C7,
-          "Resource Reserved  |fr|Ressource réservée  |it|Risorsa riservata  |es|Recurso reservado"),
+          "Resource Reserved  |fr|Ressource réservée  |it|Risorsa riservata  |es|Recurso reservado"_latin1),
     Range(id::CommError_00C8_00CF,
           "Resource User Specific  |fr|Ressource spécifique à l'utilisateur  |it|Risorsa specifica dell'utente  "
-          "|es|Recurso específico del usuario"),
+          "|es|Recurso específico del usuario"_latin1),
     Range(id::CommError_00D0_00FF,
-          "User Specific  |fr|Spécifique à l'utilisateur  |it|Specifico dell'utente  |es|Específico del usuario"),
+          "User Specific  |fr|Spécifique à l'utilisateur  |it|Specifico dell'utente  |es|Específico del usuario"_latin1),
     {.id = id::CommError_ShowIgnoredErrors,
      .label = "Ignored Errors  |de|Ignorierte Fehler  |fr|Erreurs ignorées  |it|Errori ignorati  "
-              "|es|Errores ignorados",
+              "|es|Errores ignorados"_latin1,
      .help = HelpText("Parameter defines whether ignored errors are displayed.  "
                       "|de|Parameter legt fest, ob ignorierte Fehler angezeigt werden.  "
                       "|fr|Le paramètre définit si les erreurs ignorées sont affichées.  "
                       "|it|Il parametro definisce se gli errori ignorati vengono visualizzati.  "
-                      "|es|El parámetro define si se muestran los errores ignorados."),
+                      "|es|El parámetro define si se muestran los errores ignorados."_latin1),
      .cls = kLocal, .type = {.code = VariableTypeEnumerated, .size = 1, .deflt = 1}, .enums = kShowIgnored},
     Delay(id::CommError_Delay_Read,
           "Delay Read  |de|Lese-Verzögerung  |fr|Retard de lecture  |it|Delay Read (Ritardo di lettura)  "
-          "|es|Retardo de lectura",
+          "|es|Retardo de lectura"_latin1,
           "Delay after every Read Command  |de|Verzögerung nach jedem Lesebefehl  "
           "|fr|Retard après chaque commande de lecture  |it|Ritardo dopo ogni comando di lettura  "
-          "|es|Retardo después de cada comando de lectura"),
+          "|es|Retardo después de cada comando de lectura"_latin1),
     Delay(id::CommError_Delay_Write,
           "Delay Write  |de|Schreib-Verzögerung  |fr|Retard d'écriture  |it|Delay Write (Ritardo di scrittura)  "
-          "|es|Retardo de escritura",
+          "|es|Retardo de escritura"_latin1,
           "Delay after every Write Command  |de|Verzögerung nach jedem Schreibbefehl  "
           "|fr|Retard après chaque commande d'écriture  |it|Ritardo dopo ogni comando di scrittura  "
-          "|es|Retardo después de cada comando de escritura"),
+          "|es|Retardo después de cada comando de escritura"_latin1),
 };
 
 static_assert(Ascending(kRows));

@@ -2,12 +2,13 @@
 // segments, and recurring types.
 #pragma once
 
+#include "module/latin1.h"
 #include "variables/variable_frame.h"
 
 namespace variables {
 
 namespace text {
-inline constexpr const char kOff[] = "Off  |de|Aus  |fr|Arrêt  |it|Spento  |es|Apagado";
+inline constexpr const auto& kOff = "Off  |de|Aus  |fr|Arrêt  |it|Spento  |es|Apagado"_latin1;
 }  // namespace text
 
 namespace types {

@@ -1,6 +1,7 @@
 // The controllers a relay can run, row V4 of the operating matrix: the PID controller
 // (relay functions 4 and 5) and the three-point-step controller (relay function 8).
 // Both setpoints follow the measuring unit and the sensor's range alike.
+#include "module/latin1.h"
 #include "variables/common_data.h"
 #include "variables/rules.h"
 #include "variables/setting_types.h"
@@ -28,8 +29,8 @@ constexpr Enumerator kDirections[] = {
     {1, "Direct  |de|Direkt  |fr|Directe  |it|Diretta"},
 };
 constexpr Enumerator kPulseModes[] = {
-    {0, "Pulse length  |de|Pulslänge  |fr|Longueur d'impulsion  |it|Lunghezza d'impulso"},
-    {1, "Pulse frequency  |de|Pulsfrequenz  |fr|Fréquence d'impulsion  |it|Frequenza d'impulso"},
+    {0, "Pulse length  |de|Pulslänge  |fr|Longueur d'impulsion  |it|Lunghezza d'impulso"_latin1},
+    {1, "Pulse frequency  |de|Pulsfrequenz  |fr|Fréquence d'impulsion  |it|Frequenza d'impulso"_latin1},
 };
 
 constexpr TypeSpec kSetpointType{.code = VariableTypeFloat, .range = true, .min = 0.0};
@@ -84,7 +85,7 @@ constexpr VariableRow kRows[] = {
      .rules = {.deflt = directionDefault}},
     {.id = id::manu_relay_PID_mode,
      .label = "V4H5   Operating mode  |de|V4H5   Betriebsart  |fr|V4H5   Mode de fonctionnement  "
-              "|it|V4H5   Modalità operativa",
+              "|it|V4H5   Modalità operativa"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = types::Choice(0),
@@ -92,7 +93,7 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     {.id = id::manu_relay_PID_pulse_period,
      .label = "V4H6   Pulse period  |de|V4H6   Pulsperiode  |fr|V4H6   Période d'impulsion  "
-              "|it|V4H6   Periodo d'impulso",
+              "|it|V4H6   Periodo d'impulso"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
@@ -100,7 +101,7 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     {.id = id::manu_relay_PID_pulse_freq,
      .label = "V4H7   Max. pulse frequency  |de|V4H7   Max. Pulsfrequenz  |fr|V4H7   Fréquence d'impulsion max.  "
-              "|it|V4H7   Frequenza d'impulso max.",
+              "|it|V4H7   Frequenza d'impulso max."_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "1/min",

@@ -3,13 +3,14 @@
 #include "variables/common_data.h"
 #include "variables/setting_types.h"
 #include "variables/variable_frame.h"
+#include "module/latin1.h"
 
 namespace variables {
 namespace {
 
 constexpr Enumerator kControlStop[] = {
     {0, text::kOff},
-    {1, "External input  |de|Externer Eingang  |fr|Entrée externe  |it|Ingresso esterno"},
+    {1, "External input  |de|Externer Eingang  |fr|Entrée externe  |it|Ingresso esterno"_latin1},
 };
 constexpr Enumerator kStopDirections[] = {
     {0, "Just low  |de|Nur tief  |fr|Seulement bas  |it|Solo basso"},
@@ -17,7 +18,7 @@ constexpr Enumerator kStopDirections[] = {
 };
 constexpr Enumerator kPidInfluence[] = {
     {0, text::kOff},
-    {1, "Linear  |de|Linear  |fr|Linéaire  |it|Lineare"},
+    {1, "Linear  |de|Linear  |fr|Linéaire  |it|Lineare"_latin1},
 };
 
 constexpr TypeSpec kPercent = types::Unsigned(1, 50, 0, 100, "3u");
@@ -25,7 +26,7 @@ constexpr TypeSpec kPercent = types::Unsigned(1, 50, 0, 100, "3u");
 constexpr VariableRow kRows[] = {
     {.id = id::manu_current_control_stop,
      .label = "V5H0   Control stop  |de|V5H0   Regelstopp  |fr|V5H0   Arrêt de régulation  "
-              "|it|V5H0   Arresto regolazione",
+              "|it|V5H0   Arresto regolazione"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = types::Choice(0),
@@ -33,7 +34,7 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     {.id = id::manu_current_switch_off_delay,
      .label = "V5H1   Switch off delay  |de|V5H1   Ausschaltverzögerung  |fr|V5H1   Temporisation d'arrêt  "
-              "|it|V5H1   Ritardo di disinserzione",
+              "|it|V5H1   Ritardo di disinserzione"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
@@ -41,7 +42,7 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     {.id = id::manu_current_switch_on_delay,
      .label = "V5H2   Switch on delay  |de|V5H2   Einschaltverzögerung  |fr|V5H2   Temporisation de marche  "
-              "|it|V5H2   Ritardo di inserzione",
+              "|it|V5H2   Ritardo di inserzione"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
@@ -49,14 +50,14 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     {.id = id::manu_current_switch_off_value,
      .label = "V5H3   Switch off value  |de|V5H3   Ausschaltwert  |fr|V5H3   Valeur d'arrêt  "
-              "|it|V5H3   Valore di disinserzione",
+              "|it|V5H3   Valore di disinserzione"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "%",
      .type = kPercent,
      .handling = Handling::locked},
     {.id = id::manu_current_switch_off_direction,
-     .label = "V5H4   Stop direction  |de|V5H4   Stopprichtung  |fr|V5H4   Sens d'arrêt  |it|V5H4   Direzione d'arresto",
+     .label = "V5H4   Stop direction  |de|V5H4   Stopprichtung  |fr|V5H4   Sens d'arrêt  |it|V5H4   Direzione d'arresto"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = types::Choice(0),

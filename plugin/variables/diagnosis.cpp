@@ -2,64 +2,65 @@
 // device supports. Octet 1 of the profile's diagnosis is the most significant byte, so
 // its bit 7 is the sign bit of the signed 32-bit mask.
 #include "variables/identity_rows.h"
+#include "module/latin1.h"
 
 namespace variables {
 namespace {
 
 // "Status OK" (no bit set) first; the mask variable starts after it.
 constexpr BitEnumerator kDiagnosisBits[] = {
-    {0x00000000, "Status OK  |de|Status OK  |fr|État OK  |it|Stato OK  |es|Estado OK"},
+    {0x00000000, "Status OK  |de|Status OK  |fr|État OK  |it|Stato OK  |es|Estado OK"_latin1},
     {0x01000000, "Hardware failure electronics.  |de|Hardwarefehler Elektronik.  "
                  "|fr|Défaut matériel de l'électronique.  |it|Guasto hardware dell'elettronica.  "
-                 "|es|Fallo de hardware de la electrónica."},
+                 "|es|Fallo de hardware de la electrónica."_latin1},
     {0x02000000, "Hardware failure mechanics.  |de|Hardwarefehler Mechanik.  "
                  "|fr|Défaut matériel de la mécanique.  |it|Guasto hardware della meccanica.  "
-                 "|es|Fallo de hardware de la mecánica."},
+                 "|es|Fallo de hardware de la mecánica."_latin1},
     {0x04000000, "Motor temperature too high.  |de|Motortemperatur zu hoch.  "
                  "|fr|Température du moteur trop élevée.  |it|Temperatura del motore troppo alta.  "
-                 "|es|Temperatura del motor demasiado alta."},
+                 "|es|Temperatura del motor demasiado alta."_latin1},
     {0x08000000, "Electronics temperature too high.  |de|Elektroniktemperatur zu hoch.  "
                  "|fr|Température de l'électronique trop élevée.  |it|Temperatura dell'elettronica troppo alta.  "
-                 "|es|Temperatura de la electrónica demasiado alta."},
+                 "|es|Temperatura de la electrónica demasiado alta."_latin1},
     {0x10000000, "Memory checksum error.  |de|Prüfsummenfehler im Speicher.  "
                  "|fr|Erreur de somme de contrôle de la mémoire.  |it|Errore di checksum della memoria.  "
-                 "|es|Error de suma de comprobación de la memoria."},
+                 "|es|Error de suma de comprobación de la memoria."_latin1},
     {0x20000000, "Failure in measurement.  |de|Fehler in der Messung.  |fr|Défaut de mesure.  "
-                 "|it|Guasto nella misura.  |es|Fallo en la medición.",
-     "|es|Fallo en la medición."},
+                 "|it|Guasto nella misura.  |es|Fallo en la medición."_latin1,
+     "|es|Fallo en la medición."_latin1},
     {0x40000000, "Device not initialized.  |de|Gerät nicht initialisiert.  |fr|Appareil non initialisé.  "
-                 "|it|Apparecchio non inizializzato.  |es|Equipo no inicializado."},
+                 "|it|Apparecchio non inizializzato.  |es|Equipo no inicializado."_latin1},
     {0x80000000, "Selfcalibration failed.  |de|Selbstkalibrierung fehlgeschlagen.  "
                  "|fr|Échec de l'autocalibrage.  |it|Autocalibrazione non riuscita.  "
-                 "|es|Fallo de la autocalibración.",
-     "|it|Autocalibrazione non riuscita.  |es|Fallo de la autocalibración."},
+                 "|es|Fallo de la autocalibración."_latin1,
+     "|it|Autocalibrazione non riuscita.  |es|Fallo de la autocalibración."_latin1},
     {0x00010000, "Zero point error (limit position).  |de|Nullpunktfehler (Endlage).  "
                  "|fr|Erreur de point zéro (position de fin de course).  "
-                 "|it|Errore del punto zero (posizione di fine corsa).  |es|Error de punto cero (posición final)."},
+                 "|it|Errore del punto zero (posizione di fine corsa).  |es|Error de punto cero (posición final)."_latin1},
     {0x00020000, "Power supply failed.  |de|Ausfall der Energieversorgung.  |fr|Défaillance de l'alimentation.  "
-                 "|it|Guasto dell'alimentazione.  |es|Fallo de la alimentación."},
+                 "|it|Guasto dell'alimentazione.  |es|Fallo de la alimentación."_latin1},
     {0x00040000, "Configuration not valid.  |de|Konfiguration ungültig.  |fr|Configuration non valide.  "
-                 "|it|Configurazione non valida.  |es|Configuración no válida.",
-     "|es|Configuración no válida."},
+                 "|it|Configurazione non valida.  |es|Configuración no válida."_latin1,
+     "|es|Configuración no válida."_latin1},
     {0x00080000, "New start-up (warm startup) carried out.  |de|Neuanlauf (Warmstart) durchgeführt.  "
                  "|fr|Redémarrage (démarrage à chaud) effectué.  |it|Riavvio (avvio a caldo) eseguito.  "
-                 "|es|Nuevo arranque (arranque en caliente) realizado.",
+                 "|es|Nuevo arranque (arranque en caliente) realizado."_latin1,
      "|es|Nuevo arranque (arranque en caliente) realizado."},
     {0x00100000, "Restart (cold startup) carried out.  |de|Wiederanlauf (Kaltstart) durchgeführt.  "
                  "|fr|Redémarrage (démarrage à froid) effectué.  |it|Riavvio (avvio a freddo) eseguito.  "
-                 "|es|Rearranque (arranque en frío) realizado."},
+                 "|es|Rearranque (arranque en frío) realizado."_latin1},
     {0x00200000, "Maintenance required.  |de|Wartung erforderlich.  |fr|Maintenance nécessaire.  "
-                 "|it|Manutenzione necessaria.  |es|Se requiere mantenimiento."},
+                 "|it|Manutenzione necessaria.  |es|Se requiere mantenimiento."_latin1},
     {0x00400000, "Characterization invalid.  |de|Kennlinie ungültig.  |fr|Caractérisation non valide.  "
-                 "|it|Caratterizzazione non valida.  |es|Caracterización no válida."},
+                 "|it|Caratterizzazione non valida.  |es|Caracterización no válida."_latin1},
     {0x00000080, "More information available.  |de|Weitere Informationen verfügbar.  "
                  "|fr|Informations supplémentaires disponibles.  |it|Ulteriori informazioni disponibili.  "
-                 "|es|Más información disponible."},
+                 "|es|Más información disponible."_latin1},
 };
 
 constexpr VariableRow kRows[] = {
     {.id = id::phys_diagnosis,
-     .label = "Diagnosis  |de|Diagnose  |fr|Diagnostic  |it|Diagnosi  |es|Diagnóstico",
+     .label = "Diagnosis  |de|Diagnose  |fr|Diagnostic  |it|Diagnosi  |es|Diagnóstico"_latin1,
      .help = HelpText(
          "Detailed status information about the field device's operating condition.   Health of device (not "
          "process).  "
@@ -70,11 +71,11 @@ constexpr VariableRow kRows[] = {
          "|it|Informazioni di stato dettagliate sulle condizioni operative dell'apparecchio da campo. Stato "
          "dell'apparecchio (non del processo).  "
          "|es|Información de estado detallada sobre las condiciones de funcionamiento del equipo de campo. "
-         "Estado del equipo (no del proceso)."),
+         "Estado del equipo (no del proceso)."_latin1),
      .cls = kDynamic | kContained, .type = BitEnumerated(4), .bits = kDiagnosisBits, .handling = Handling::R},
     {.id = id::phys_diagnosis_mask,
      .label = "Diagnosis Mask   |de|Diagnosemaske  |fr|Masque de diagnostic  |it|Maschera diagnostica  "
-              "|es|Máscara de diagnóstico",
+              "|es|Máscara de diagnóstico"_latin1,
      .help = HelpText(
          "Diagnosis Mask: Definition of supported Diagnosis information bits.   0 = not supported, 1 = "
          "supported.  "
@@ -85,7 +86,7 @@ constexpr VariableRow kRows[] = {
          "|it|Maschera diagnostica: definizione dei bit di informazione diagnostica supportati. 0 = non "
          "supportato, 1 = supportato.  "
          "|es|Máscara de diagnóstico: definición de los bits de información de diagnóstico soportados. 0 = no "
-         "soportado, 1 = soportado."),
+         "soportado, 1 = soportado."_latin1),
      .cls = kContained, .type = BitEnumerated(4), .bits = std::span(kDiagnosisBits).subspan(1),
      .handling = Handling::R},
 };

@@ -1,6 +1,7 @@
 // Row tables of the identification, communication-error and physical-block variables,
 // and the type shapes they share.
 #pragma once
+#include "module/latin1.h"
 #include "variables/variable_frame.h"
 
 namespace variables {
@@ -14,11 +15,11 @@ constexpr TypeSpec String(int size) { return {.code = VariableTypeString, .size 
 // Shared by the revision text and its numeric form.
 inline constexpr const char* kSoftwareRevisionLabel =
     "Software Revision  |de|Software-Revision  |fr|Révision du logiciel  |it|Revisione software  "
-    "|es|Revisión del software";
+    "|es|Revisión del software"_latin1;
 
 // The block class's only value and a special manufacturer code.
 inline constexpr const char* kNotUsedText =
-    "Not used  |de|Nicht benutzt  |fr|Non utilisé  |it|Non utilizzato  |es|No utilizado";
+    "Not used  |de|Nicht benutzt  |fr|Non utilisé  |it|Non utilizzato  |es|No utilizado"_latin1;
 
 extern const RowTable kIdentificationRows;   // 1..16
 extern const RowTable kCommErrorRows;        // 17..45

@@ -1,5 +1,6 @@
 // Limit contacts: switching points, delays and alarm thresholds, row V4 of the
 // operating matrix, once per watched quantity (pv main value, sv pH or redox, temp).
+#include "module/latin1.h"
 #include "variables/common_data.h"
 #include "variables/rules.h"
 #include "variables/variable_frame.h"
@@ -10,9 +11,9 @@ namespace {
 constexpr const char kSwitchOn[] =
     "V4H0   Switch on value  |de|V4H0   Einschaltpunkt  |fr|V4H0   Seuil d'enclenchement  "
     "|it|V4H0   Valore di inserzione";
-constexpr const char kSwitchOff[] =
+constexpr const auto& kSwitchOff =
     "V4H1   Switch off value  |de|V4H1   Ausschaltpunkt  |fr|V4H1   Seuil de déclenchement  "
-    "|it|V4H1   Valore di disinserzione";
+    "|it|V4H1   Valore di disinserzione"_latin1;
 constexpr const char kAlarmThreshold[] =
     "V4H4   Alarm threshold  |de|V4H4   Alarmschwelle  |fr|V4H4   Seuil d'alarme  |it|V4H4   Soglia di allarme";
 
@@ -55,7 +56,7 @@ constexpr VariableRow kRows[] = {
      .label = kSwitchOn,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .unit = "°C",
+     .unit = "°C"_latin1,
      .type = kTempType,
      .handling = Handling::locked},
     {.id = id::manu_relay_pv_switch_off,
@@ -76,12 +77,12 @@ constexpr VariableRow kRows[] = {
      .label = kSwitchOff,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .unit = "°C",
+     .unit = "°C"_latin1,
      .type = kTempType,
      .handling = Handling::locked},
     {.id = id::manu_relay_switch_on_delay,
      .label = "V4H2   Switch on delay  |de|V4H2   Einschaltverzögerung  |fr|V4H2   Temporisation d'enclenchement  "
-              "|it|V4H2   Ritardo di inserzione",
+              "|it|V4H2   Ritardo di inserzione"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
@@ -89,7 +90,7 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     {.id = id::manu_relay_switch_off_delay,
      .label = "V4H3   Switch off delay  |de|V4H3   Ausschaltverzögerung  |fr|V4H3   Temporisation de déclenchement  "
-              "|it|V4H3   Ritardo di disinserzione",
+              "|it|V4H3   Ritardo di disinserzione"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
@@ -113,7 +114,7 @@ constexpr VariableRow kRows[] = {
      .label = kAlarmThreshold,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .unit = "°C",
+     .unit = "°C"_latin1,
      .type = kTempType,
      .handling = Handling::locked},
 };

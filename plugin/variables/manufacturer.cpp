@@ -1,6 +1,7 @@
 // The physical block's manufacturer identification: the common manufacturer codes of
 // field devices with their company names, and four special codes. Company names are
 // single-language texts; three codes share one name and all three are offered.
+#include "module/latin1.h"
 #include "variables/identity_rows.h"
 
 namespace variables {
@@ -123,7 +124,7 @@ constexpr Enumerator kManufacturers[] = {
     {250, kNotUsedText},
     {251, "None  |de|Keiner  |fr|Aucun  |it|Nessuno  |es|Ninguno"},
     {252, "Unknown  |de|Unbekannt  |fr|Inconnu  |it|Sconosciuto  |es|Desconocido"},
-    {253, "Special  |de|Speziell  |fr|Spécial  |it|Speciale  |es|Especial"},
+    {253, "Special  |de|Speziell  |fr|Spécial  |it|Speciale  |es|Especial"_latin1},
 };
 
 constexpr VariableRow kRows[] = {
@@ -139,7 +140,7 @@ constexpr VariableRow kRows[] = {
          "|it|Indica un costruttore specifico, di solito un nome di società, responsabile della fabbricazione "
          "di questo apparecchio da campo.  "
          "|es|Hace referencia a un fabricante concreto, normalmente un nombre de empresa, responsable de la "
-         "fabricación de este equipo de campo."),
+         "fabricación de este equipo de campo."_latin1),
      .cls = kContained, .type = {.code = VariableTypeEnumerated, .size = 2, .deflt = 17},
      .enums = kManufacturers, .handling = Handling::R},
 };

@@ -3,6 +3,7 @@
 #include "variables/common_data.h"
 #include "variables/rules.h"
 #include "variables/variable_frame.h"
+#include "module/latin1.h"
 
 namespace variables {
 namespace {
@@ -22,14 +23,14 @@ constexpr ObjId kSensorTypePostEdit[] = {id::meth_changed_manu_sensor_type_TQR,
 
 constexpr Enumerator kControlStop[] = {
     {0, text::kOff},
-    {1, "Ind. flow switch  |de|Ind. Strömungswächter  |fr|Contrôleur de débit ind.  |it|Flussostato ind."},
+    {1, "Ind. flow switch  |de|Ind. Strömungswächter  |fr|Contrôleur de débit ind.  |it|Flussostato ind."_latin1},
 };
 
 constexpr Enumerator kDigitalInput[] = {
     {0, "External HOLD  |de|Externes HOLD  |fr|HOLD externe  |it|HOLD esterno"},
     {1,
      "External cleaning trigger  |de|Externer Reinigungsstart  |fr|Déclenchement externe du nettoyage  "
-     "|it|Avvio esterno del lavaggio"},
+     "|it|Avvio esterno del lavaggio"_latin1},
 };
 
 constexpr Enumerator kOperatingModes[] = {
@@ -42,20 +43,20 @@ constexpr TypeSpec kSettingEnum{.code = VariableTypeEnumerated, .size = 1, .defl
 
 constexpr VariableRow kRows[] = {
     {.id = id::manu_meas_value_main,
-     .label = "V0H0   Measured value  |de|V0H0   Messwert  |fr|V0H0   Valeur mesurée  |it|V0H0   Valore misurato",
+     .label = "V0H0   Measured value  |de|V0H0   Messwert  |fr|V0H0   Valeur mesurée  |it|V0H0   Valore misurato"_latin1,
      .help = kHelpAsLabel,
      .cls = kDynamic | kContained,
      .type = {.code = VariableTypeFloat, .deflt = 0.0, .display = ".2f"},
      .handling = Handling::R},
     {.id = id::manu_meas_value_temperature,
-     .label = "V0H1   Temperature  |de|V0H1   Temperatur  |fr|V0H1   Température  |it|V0H1   Temperatura",
+     .label = "V0H1   Temperature  |de|V0H1   Temperatur  |fr|V0H1   Température  |it|V0H1   Temperatura"_latin1,
      .help = kHelpAsLabel,
      .cls = kDynamic | kContained,
-     .unit = "°C",
+     .unit = "°C"_latin1,
      .type = {.code = VariableTypeFloat, .deflt = 0.0, .display = ".1f"},
      .handling = Handling::R},
     {.id = id::manu_meas_value_second,
-     .label = "V0H2   Measured value  |de|V0H2   Messwert  |fr|V0H2   Valeur mesurée  |it|V0H2   Valore misurato",
+     .label = "V0H2   Measured value  |de|V0H2   Messwert  |fr|V0H2   Valeur mesurée  |it|V0H2   Valore misurato"_latin1,
      .help = kHelpAsLabel,
      .cls = kDynamic | kContained,
      .type = {.code = VariableTypeFloat, .deflt = 0.0, .display = "4.2f"},
@@ -71,7 +72,7 @@ constexpr VariableRow kRows[] = {
      .postEdit = kSensorTypePostEdit},
     {.id = id::manu_control_stop,
      .label = "V0H5   Control stop  |de|V0H5   Regelstopp  |fr|V0H5   Arrêt de régulation  "
-              "|it|V0H5   Arresto regolazione",
+              "|it|V0H5   Arresto regolazione"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = kSettingEnum,
@@ -79,7 +80,7 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     {.id = id::manu_control_stop_switch_off_delay,
      .label = "V0H5   Switch off delay  |de|V0H5   Ausschaltverzögerung  |fr|V0H5   Temporisation d'arrêt  "
-              "|it|V0H5   Ritardo di disinserzione",
+              "|it|V0H5   Ritardo di disinserzione"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
@@ -87,7 +88,7 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     {.id = id::manu_control_stop_switch_on_delay,
      .label = "V0H6   Switch on delay  |de|V0H6   Einschaltverzögerung  |fr|V0H6   Temporisation de marche  "
-              "|it|V0H6   Ritardo di inserzione",
+              "|it|V0H6   Ritardo di inserzione"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
@@ -95,7 +96,7 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     {.id = id::manu_digital_input,
      .label = "V0H8   Digital input  |de|V0H8   Digitaleingang  |fr|V0H8   Entrée numérique  "
-              "|it|V0H8   Ingresso digitale",
+              "|it|V0H8   Ingresso digitale"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = kSettingEnum,
@@ -104,9 +105,9 @@ constexpr VariableRow kRows[] = {
     // The help names the matrix position V0H8, the label V0H9.
     {.id = id::manu_damping_measure_value,
      .label = "V0H9   Signal damping  |de|V0H9   Signaldämpfung  |fr|V0H9   Amortissement du signal  "
-              "|it|V0H9   Smorzamento del segnale",
+              "|it|V0H9   Smorzamento del segnale"_latin1,
      .help = HelpText("V0H8   Signal damping  |de|V0H8   Signaldämpfung  |fr|V0H8   Amortissement du signal  "
-                      "|it|V0H8   Smorzamento del segnale"),
+                      "|it|V0H8   Smorzamento del segnale"_latin1),
      .cls = kContained,
      .type = {.code = VariableTypeUnsigned,
               .size = 1,
@@ -119,7 +120,7 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     {.id = id::manu_mode,
      .label = "V1H0   Operating mode  |de|V1H0   Betriebsart  |fr|V1H0   Mode de fonctionnement  "
-              "|it|V1H0   Modalità operativa",
+              "|it|V1H0   Modalità operativa"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = kSettingEnum,

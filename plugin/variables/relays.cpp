@@ -1,5 +1,6 @@
 // Relay selection, relay function and relay switch: row V3 of the operating matrix.
 // Which relays and functions are offered follows the device's equipment and settings.
+#include "module/latin1.h"
 #include "variables/common_data.h"
 #include "variables/rules.h"
 #include "variables/variable_frame.h"
@@ -40,10 +41,10 @@ constexpr Gate kThirdRelay{&thirdRelaySelected};
 constexpr Gate kCleaningOnThirdRelay{&cleaningEnabled, &kThirdRelay};
 
 constexpr Enumerator kRelays[] = {
-    {0, "Relay 1  |de|Relais 1  |fr|Relais 1  |it|Relè 1"},
-    {1, "Relay 2  |de|Relais 2  |fr|Relais 2  |it|Relè 2"},
-    {.value = 2, .description = "Relay 3  |de|Relais 3  |fr|Relais 3  |it|Relè 3", .when = &kFourRelays},
-    {.value = 3, .description = "Relay 4  |de|Relais 4  |fr|Relais 4  |it|Relè 4", .when = &kFourthRelayFree},
+    {0, "Relay 1  |de|Relais 1  |fr|Relais 1  |it|Relè 1"_latin1},
+    {1, "Relay 2  |de|Relais 2  |fr|Relais 2  |it|Relè 2"_latin1},
+    {.value = 2, .description = "Relay 3  |de|Relais 3  |fr|Relais 3  |it|Relè 3"_latin1, .when = &kFourRelays},
+    {.value = 3, .description = "Relay 4  |de|Relais 4  |fr|Relais 4  |it|Relè 4"_latin1, .when = &kFourthRelayFree},
 };
 
 // LC: limit contact; PV: main measured value.
@@ -51,14 +52,14 @@ constexpr Enumerator kRelayFunctions[] = {
     {1, "LC PV  |de|GK HW  |fr|CS VP  |it|CS VP"},
     {.value = 2, .description = "LC pH  |de|GK pH  |fr|CS pH  |it|CS pH", .when = &kPhLimitContact},
     {.value = 2, .description = "LC Redox  |de|GK Redox  |fr|CS Redox  |it|CS Redox", .when = &kRedoxLimitContact},
-    {3, "LC deg. C  |de|GK °C  |fr|CS °C  |it|CS °C"},
+    {3, "LC deg. C  |de|GK °C  |fr|CS °C  |it|CS °C"_latin1},
     {4, "PID PV  |de|PID HW  |fr|PID VP  |it|PID VP"},
     {.value = 5, .description = "PID pH  |de|PID pH  |fr|PID pH  |it|PID pH", .when = &kPhController},
     {6, "Timer  |de|Timer  |fr|Minuterie  |it|Timer"},
     {.value = 7, .description = "Clean  |de|Reinigung  |fr|Nettoyage  |it|Lavaggio", .when = &kCleaningOnThirdRelay},
     {.value = 8,
      .description = "3P stepcontrol  |de|3-Punkt-Schrittregler  |fr|Régulateur pas à pas 3 points  "
-                    "|it|Regolatore a 3 punti",
+                    "|it|Regolatore a 3 punti"_latin1,
      .when = &kThirdRelay},
 };
 
@@ -70,7 +71,7 @@ constexpr Enumerator kOffOn[] = {
 constexpr VariableRow kRows[] = {
     {.id = id::manu_relay_select_relay,
      .label = "V3H0   Select relay  |de|V3H0   Relaisauswahl  |fr|V3H0   Sélection du relais  "
-              "|it|V3H0   Selezione relè",
+              "|it|V3H0   Selezione relè"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = {.code = VariableTypeEnumerated, .size = 1, .deflt = 0},
@@ -78,7 +79,7 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     {.id = id::manu_relay_function,
      .label = "V3H1   Relay function  |de|V3H1   Relaisfunktion  |fr|V3H1   Fonction du relais  "
-              "|it|V3H1   Funzione relè",
+              "|it|V3H1   Funzione relè"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = {.code = VariableTypeEnumerated, .size = 1, .deflt = 1},

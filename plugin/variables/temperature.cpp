@@ -3,6 +3,7 @@
 // read the measured temperature again after a change of the operating mode.
 #include <memory>
 
+#include "module/latin1.h"
 #include "variables/rules.h"
 #include "variables/common_data.h"
 #include "variables/setting_types.h"
@@ -11,12 +12,12 @@
 namespace variables {
 namespace {
 
-constexpr const char kRealTemperature[] =
+constexpr const auto& kRealTemperature =
     "V1H8   Real temperature  |de|V1H8   Tatsächliche Temperatur  |fr|V1H8   Température réelle  "
-    "|it|V1H8   Temperatura reale";
-constexpr const char kTemperatureCorrection[] =
+    "|it|V1H8   Temperatura reale"_latin1;
+constexpr const auto& kTemperatureCorrection =
     "V1H9   Temperature correction  |de|V1H9   Temperaturkorrektur  |fr|V1H9   Correction de température  "
-    "|it|V1H9   Correzione della temperatura";
+    "|it|V1H9   Correzione della temperatura"_latin1;
 
 // The real temperature may be entered within 5 of the measured temperature less the
 // offset, never below 0 nor above 50. O is read before T at every use; the constants are
@@ -61,14 +62,14 @@ constexpr Enumerator kPhCompensation[] = {
 };
 
 constexpr Enumerator kSeeTemperatureMenu[] = {
-    {0, "see Menu Device -> Temperature correction  |de|siehe Menü Gerät -> Temperaturkorrektur"},
+    {0, "see Menu Device -> Temperature correction  |de|siehe Menü Gerät -> Temperaturkorrektur"_latin1},
 };
 
 
 constexpr VariableRow kRows[] = {
     {.id = id::manu_mode_help,
      .label = "V1H0   Operating mode  |de|V1H0   Betriebsart  |fr|V1H0   Mode de fonctionnement  "
-              "|it|V1H0   Modalità operativa",
+              "|it|V1H0   Modalità operativa"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = types::Choice(0),
@@ -94,7 +95,7 @@ constexpr VariableRow kRows[] = {
      .label = kRealTemperature,
      .help = kHelpAsLabel,
      .cls = kDynamic,
-     .unit = "°C",
+     .unit = "°C"_latin1,
      .type = {.code = VariableTypeFloat, .deflt = 0.0, .range = true, .display = "3.1f"},
      .handling = Handling::locked,
      .rules = {.min = realTemperatureMin, .max = realTemperatureMax}},
@@ -102,7 +103,7 @@ constexpr VariableRow kRows[] = {
      .label = kTemperatureCorrection,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .unit = "°C",
+     .unit = "°C"_latin1,
      .type = {.code = VariableTypeFloat, .deflt = 0.0, .range = true, .min = -5.0, .max = 5.0, .display = "1.1f"},
      .handling = Handling::locked},
     // The two references stand for the matrix positions and point to the device menu.

@@ -1,5 +1,6 @@
 // The time-driven relay functions, row V4 of the operating matrix: the timer (relay
 // function 6) and the cleaning (relay function 7, on relay 3 only).
+#include "module/latin1.h"
 #include "variables/common_data.h"
 #include "variables/rules.h"
 #include "variables/setting_types.h"
@@ -47,7 +48,7 @@ constexpr TypeSpec kMinPauseTime{
 constexpr VariableRow kRows[] = {
     {.id = id::manu_relay_timer_clean_time,
      .label = "V4H0   Cleaning period  |de|V4H0   Reinigungsdauer  |fr|V4H0   Durée de nettoyage  "
-              "|it|V4H0   Durata del lavaggio",
+              "|it|V4H0   Durata del lavaggio"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
@@ -71,7 +72,7 @@ constexpr VariableRow kRows[] = {
      .rules = {.max = pauseTimeBound<timerOnARelay, id::manu_relay_timer_pause_time>}},
     {.id = id::manu_relay_clean_start_pulse,
      .label = "V4H0   Cleaning trigger  |de|V4H0   Reinigungsauslöser  |fr|V4H0   Déclenchement du nettoyage  "
-              "|it|V4H0   Avvio del lavaggio",
+              "|it|V4H0   Avvio del lavaggio"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = types::Choice(0),
@@ -79,7 +80,7 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     {.id = id::manu_relay_clean_start_time,
      .label = "V4H1   Pre rinse time  |de|V4H1   Vorspülzeit  |fr|V4H1   Temps de prérinçage  "
-              "|it|V4H1   Tempo di prerisciacquo",
+              "|it|V4H1   Tempo di prerisciacquo"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
@@ -95,7 +96,7 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     {.id = id::manu_relay_clean_after_time,
      .label = "V4H3   Post rinse time  |de|V4H3   Nachspülzeit  |fr|V4H3   Temps de rinçage final  "
-              "|it|V4H3   Tempo di risciacquo finale",
+              "|it|V4H3   Tempo di risciacquo finale"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
@@ -103,7 +104,7 @@ constexpr VariableRow kRows[] = {
      .handling = Handling::locked},
     {.id = id::manu_relay_clean_cycles,
      .label = "V4H4   Repetition rate  |de|V4H4   Wiederholungsrate  |fr|V4H4   Taux de répétition  "
-              "|it|V4H4   Frequenza di ripetizione",
+              "|it|V4H4   Frequenza di ripetizione"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = types::Unsigned(1, 0, 0, 5, "1u"),
@@ -126,7 +127,7 @@ constexpr VariableRow kRows[] = {
      .rules = {.max = pauseTimeBound<cleaningOnARelay, id::manu_relay_clean_time_pause>}},
     {.id = id::manu_relay_clean_economy,
      .label = "V4H7   Economy cleaning  |de|V4H7   Sparreinigung  |fr|V4H7   Nettoyage économique  "
-              "|it|V4H7   Lavaggio economico",
+              "|it|V4H7   Lavaggio economico"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
      .type = types::Unsigned(1, 0, 0, 9, "1u"),

@@ -26,7 +26,7 @@ std::string ShellQuote(const std::string& word) {
 Result Tool(const std::vector<std::string>& args) {
   std::string errPath = (std::filesystem::temp_directory_path() / ("dtmhost-err-" + std::to_string(getpid()))).string();
   std::string command = ShellQuote(DTM_HOST_TOOL);
-  for (const auto& a : args) command += " " + ShellQuote(a);
+  for (const auto& a : args) (command += ' ') += ShellQuote(a);
   command += " 2>" + ShellQuote(errPath) + " </dev/null";
   Result r;
   FILE* pipe = popen(command.c_str(), "r");
@@ -153,6 +153,29 @@ TEST(Cli, RegistrationPersistsInTheRegistryFileGiven) {
   }
   std::filesystem::remove(path);
   std::filesystem::remove(path + ".lock");
+}
+
+// Names stand beside the codes for a person; the JSON that tools read keeps the codes.
+TEST(Cli, DescribeAndMenuNameTheCodesThatShowKeepsBare) {
+  Result describe = Tool({"describe"});
+  ASSERT_EQ(describe.status, 0) << describe.err;
+  for (const char* text : {"#1 __MVX__phys_device_man_id (variable)\n  available: true\n  label: \"\"\n"
+                           "  class: 14 ClassContained\n  type: Integer 2\n    scaling: 1\n",
+                           "  class: 9 ClassDynamic, 14 ClassContained\n", "qualifications: 1 ReadOnly\n",
+                           "qualifications: 3 Code3\n", "  class: 14 MethodClassContained\n"})
+    EXPECT_NE(describe.out.find(text), std::string::npos) << text;
+
+  Result menu = Tool({"menu", "--role", "2"});
+  ASSERT_EQ(menu.status, 0) << menu.err;
+  EXPECT_NE(menu.out.find("[manu_mode_help] (qualification 3 Code3)\n"), std::string::npos);
+
+  Result show = Tool({"show", "__MVX__phys_device_man_id", "Tab_m_QZ_Device_Matrix_v0"});
+  ASSERT_EQ(show.status, 0) << show.err;
+  for (const char* text : {"\"class\": [\n      14\n    ]", "\"code\": 2,\n      \"size\": 2,",
+                           "\"qualifications\": [\n          1\n        ]"})
+    EXPECT_NE(show.out.find(text), std::string::npos) << text;
+  EXPECT_EQ(show.out.find("Class"), std::string::npos);
+  EXPECT_EQ(show.out.find("ReadOnly"), std::string::npos);
 }
 
 TEST(Cli, InfoAndRunAnswerJson) {

@@ -4,6 +4,7 @@
 
 #include "dtmhost/host.h"
 #include "fake_calculator.h"
+#include "module/latin1.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ TEST_F(ContextTest, RecordsEveryCallWithItsArguments) {
     locals->Add("status", &status);
     locals->Add("sz", &sz);
     c.setLocalVariables(locals);
-    c.acknowledge("Rücksetzen", 0);
+    c.acknowledge("Rücksetzen"_latin1, 0);
     c.delay(1, "1s", 0);
     c.putFloatValue("f", 0.1f);
     c.readCommand("read_a");

@@ -1,7 +1,10 @@
 // Latin-1 and UTF-8, and choosing one language from a multilingual literal.
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 #include "dtmhost/host.h"
+#include "module/latin1.h"
 
 namespace {
 
@@ -16,6 +19,30 @@ TEST(Text, Latin1RoundTripsThroughUtf8) {
   EXPECT_FALSE(dtmhost::Latin1("\xC3", &back));          // cut short
 }
 
+// The plug-in's texts are converted while compiling, so any slip shows as wrong bytes
+// or a wrong length here.
+static_assert(sizeof("\u00B0C"_latin1) == 3 && "\u00B0C"_latin1[0] == '\xB0' && "\u00B0C"_latin1[1] == 'C');
+
+// The whole array, embedded NULs included.
+template <std::size_t N>
+std::string_view Bytes(const char (&text)[N]) {
+  return {text, N - 1};
+}
+
+TEST(Text, Latin1LiteralsAreTheLatin1Bytes) {
+  struct Case {
+    std::string_view converted, expected;
+  };
+  const Case cases[] = {
+      {Bytes("°C"_latin1), Bytes("\xB0" "C")},
+      {Bytes("Gerät  "_latin1), Bytes("Ger\xE4t  ")},  // trailing blanks kept
+      {Bytes("\u0080 ÿ"_latin1), Bytes("\x80 \xFF")},  // both ends of the two-byte range
+      {Bytes("a\0ü"_latin1), Bytes("a\0\xFC")},
+      {Bytes("Menü " "Gerät"_latin1), Bytes("Men\xFC Ger\xE4t")},  // one suffix converts the whole run
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.converted, c.expected) << dtmhost::Utf8(std::string(c.expected));
+}
+
 TEST(Text, UnquoteReversesTheJournalQuoting) {
   std::string all;
   for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
@@ -27,13 +54,13 @@ TEST(Text, UnquoteReversesTheJournalQuoting) {
 
 TEST(Text, SegmentPicksOneLanguage) {
   const std::string label =
-      "Delay Read  |de|Lese-Verzögerung  |fr|Retard de lecture  |it|Delay Read (Ritardo di lettura)";
+      "Delay Read  |de|Lese-Verzögerung  |fr|Retard de lecture  |it|Delay Read (Ritardo di lettura)"_latin1;
   struct Case {
     std::string text, language, expected;
   };
   const Case cases[] = {
       {label, "en", "Delay Read"},
-      {label, "de", "Lese-Verzögerung"},
+      {label, "de", "Lese-Verzögerung"_latin1},
       {label, "it", "Delay Read (Ritardo di lettura)"},  // last segment: nothing cut
       {label, "es", "Delay Read"},                       // missing: English
       {"pH/ORP|de|pH/Redox", "de", "pH/Redox"},          // marker right after the text

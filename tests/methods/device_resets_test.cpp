@@ -6,6 +6,7 @@
 
 #include "method_script.h"
 #include "methods/texts.h"
+#include "module/latin1.h"
 
 namespace {
 
@@ -70,7 +71,7 @@ TEST(FactoryResets, DeviceSpecificWritesWhatTheUserEntered) {
     EXPECT_EQ(Lines(run.trace),
               Framed("method_phys_factory_reset_device_specific",
                      {"setLocalVariables(status=int 0, sz=text \"\", iLen=int 0)",
-                      "askVariableValue(" + ddlib::quote("Reset  |de|Rücksetzen  |fr|Remise à zéro  |it|Reset  |es|Reset") +
+                      "askVariableValue(" + ddlib::quote("Reset  |de|Rücksetzen  |fr|Remise à zéro  |it|Reset  |es|Reset"_latin1) +
                           ", 0, \"phys_factory_reset\")",
                       kCheck, kWriteReset, kCheck}));
     EXPECT_EQ(host->store().value("phys_factory_reset")->getInt(), entered);

@@ -7,6 +7,7 @@
 
 #include "catalogue/object_ids.h"
 #include "ddlib/ddlib.h"
+#include "module/latin1.h"
 
 namespace {
 
@@ -185,7 +186,7 @@ TEST(Journal, RecordsMutatingCallsInOrderOnlyWhileEnabled) {
   variable.putLabel("before");
   {
     ddlib::JournalScope journal;
-    variable.putLabel("Menü\t\"x\"\n");
+    variable.putLabel("Menü\t\"x\"\n"_latin1);
     variable.getClass()->putClassInfo(ClassDynamic, true);
     variable.setTypeInfo(new CDDType(VariableTypeInteger));
     variable.getTypeInfo()->putDefaultValue(CDDCommonVariant(1));

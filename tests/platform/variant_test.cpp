@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ddlib/ddlib.h"
+#include "module/latin1.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ TEST(Variant, ComparisonsFollowTheKinds) {
       {"double above int", CDDCommonVariant(2.5), CDDCommonVariant(2), Order::Greater},
       {"negative long and int", CDDCommonVariant(-2147483648L), CDDCommonVariant(0), Order::Less},
       {"texts", CDDCommonVariant("a"), CDDCommonVariant("b"), Order::Less},
-      {"texts byte-wise, Latin-1 above ASCII", CDDCommonVariant("ü"), CDDCommonVariant("z"), Order::Greater},
+      {"texts byte-wise, Latin-1 above ASCII", CDDCommonVariant("ü"_latin1), CDDCommonVariant("z"), Order::Greater},
       {"equal texts", CDDCommonVariant("TQR2X3P  "), CDDCommonVariant("TQR2X3P  "), Order::Equal},
       {"trailing blank matters", CDDCommonVariant("x "), CDDCommonVariant("x"), Order::Greater},
       {"text against number", CDDCommonVariant("1"), CDDCommonVariant(1), Order::None},
@@ -123,7 +124,7 @@ TEST(Variant, KeepsKindAndCopiesAreIndependent) {
   EXPECT_EQ(CDDCommonVariant("").kind(), Kind::Text);
   EXPECT_EQ(CDDCommonVariant().kind(), Kind::Empty);
 
-  auto* source = new CDDCommonVariant("Menü");
+  auto* source = new CDDCommonVariant("Menü"_latin1);
   CDDCommonVariant copy(*source);
   CDDCommonVariant assigned;
   assigned = *source;

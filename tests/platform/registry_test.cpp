@@ -116,7 +116,7 @@ TEST_F(RegistryFile, ConcurrentChangesFromProcessesAreAllKept) {
       auto own = ddlib::OpenFileRegistry(m_path);
       const std::string key = "SOFTWARE\\Maker\\D" + std::to_string(w);
       bool ok = own->createKey(key);
-      for (int v = 0; v < kValues; ++v) ok = own->setNumber(key, "v" + std::to_string(v), v) && ok;
+      for (int v = 0; v < kValues; ++v) ok = own->setNumber(key, std::string("v").append(std::to_string(v)), v) && ok;
       _exit(ok ? 0 : 1);
     }
     children.push_back(pid);

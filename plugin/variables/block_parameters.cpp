@@ -2,8 +2,9 @@
 // key, the mode attributes, the alarm sums, revisions, identification texts, the
 // security and reset words and two manufacturer parameters. The user's texts carry
 // the write lock by the device access code.
-#include "variables/identity_rows.h"
 #include "module/latin1.h"
+#include "variables/shapes.h"
+#include "variables/tables.h"
 
 namespace variables {
 namespace {
@@ -170,7 +171,7 @@ constexpr VariableRow kRows[] = {
               "|it|La somma degli allarmi dello stato di allarme disattivato.  "
               "|es|La suma de alarmas del estado de alarma desactivado."_latin1}),
     Parameter(id::phys_software_rev,
-              {kSoftwareRevisionLabel,
+              {text::kSoftwareRevisionLabel,
                "This revision corresponds to the software or firmware that is embedded   in the Field Device.  "
                "|de|Diese Revision entspricht der im Feldgerät eingebetteten Software oder Firmware.  "
                "|fr|Cette révision correspond au logiciel ou micrologiciel intégré dans l'appareil de terrain.  "

@@ -1,8 +1,9 @@
 // Host-side handling of the device's communication errors: one ignore/check switch per
 // range of the DP-V1 error code byte, whether ignored errors are shown, and the delays
 // after every read and write command. All are local; none has a handling step.
-#include "variables/identity_rows.h"
 #include "module/latin1.h"
+#include "variables/shapes.h"
+#include "variables/tables.h"
 
 namespace variables {
 namespace {
@@ -97,7 +98,7 @@ constexpr VariableRow kRows[] = {
                       "|fr|Le paramètre définit si les erreurs ignorées sont affichées.  "
                       "|it|Il parametro definisce se gli errori ignorati vengono visualizzati.  "
                       "|es|El parámetro define si se muestran los errores ignorados."_latin1),
-     .cls = kLocal, .type = {.code = VariableTypeEnumerated, .size = 1, .deflt = 1}, .enums = kShowIgnored},
+     .cls = kLocal, .type = Choice(1), .enums = kShowIgnored},
     Delay(id::CommError_Delay_Read,
           "Delay Read  |de|Lese-Verzögerung  |fr|Retard de lecture  |it|Delay Read (Ritardo di lettura)  "
           "|es|Retardo de lectura"_latin1,

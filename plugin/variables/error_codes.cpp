@@ -6,7 +6,8 @@
 #include <string_view>
 
 #include "module/latin1.h"
-#include "variables/identity_rows.h"
+#include "variables/shapes.h"
+#include "variables/tables.h"
 
 namespace variables {
 namespace {

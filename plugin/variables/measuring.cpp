@@ -1,9 +1,9 @@
 // Measured values, sensor type, control stop, digital input, damping and operating
 // mode: rows V0 and V1H0 of the operating matrix.
-#include "variables/common_data.h"
-#include "variables/rules.h"
-#include "variables/variable_frame.h"
 #include "module/latin1.h"
+#include "variables/rules.h"
+#include "variables/shapes.h"
+#include "variables/tables.h"
 
 namespace variables {
 namespace {
@@ -39,8 +39,6 @@ constexpr Enumerator kOperatingModes[] = {
     {.value = 2, .description = "ORP mV  |de|Redox mV  |fr|Redox mV  |it|Redox mV", .when = &rule::kSVersionWithPh},
 };
 
-constexpr TypeSpec kSettingEnum{.code = VariableTypeEnumerated, .size = 1, .deflt = 0};
-
 constexpr VariableRow kRows[] = {
     {.id = id::manu_meas_value_main,
      .label = "V0H0   Measured value  |de|V0H0   Messwert  |fr|V0H0   Valeur mesurée  |it|V0H0   Valore misurato"_latin1,
@@ -65,7 +63,7 @@ constexpr VariableRow kRows[] = {
      .label = "V0H3   Type of sensor  |de|V0H3   Sensortyp  |fr|V0H3   Type de capteur  |it|V0H3   Tipo di sensore",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = {.code = VariableTypeEnumerated, .size = 1, .deflt = 2},
+     .type = Choice(2),
      .enums = kSensorTypes,
      .handling = Handling::locked,
      .preEdit = kSensorTypePreEdit,
@@ -75,7 +73,7 @@ constexpr VariableRow kRows[] = {
               "|it|V0H5   Arresto regolazione"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = kSettingEnum,
+     .type = Choice(0),
      .enums = kControlStop,
      .handling = Handling::locked},
     {.id = id::manu_control_stop_switch_off_delay,
@@ -84,7 +82,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
-     .type = types::kDelay2000,
+     .type = kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_control_stop_switch_on_delay,
      .label = "V0H6   Switch on delay  |de|V0H6   Einschaltverzögerung  |fr|V0H6   Temporisation de marche  "
@@ -92,14 +90,14 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
-     .type = types::kDelay2000,
+     .type = kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_digital_input,
      .label = "V0H8   Digital input  |de|V0H8   Digitaleingang  |fr|V0H8   Entrée numérique  "
               "|it|V0H8   Ingresso digitale"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = kSettingEnum,
+     .type = Choice(0),
      .enums = kDigitalInput,
      .handling = Handling::locked},
     // The help names the matrix position V0H8, the label V0H9.
@@ -123,7 +121,7 @@ constexpr VariableRow kRows[] = {
               "|it|V1H0   Modalità operativa"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = kSettingEnum,
+     .type = Choice(0),
      .enums = kOperatingModes,
      .handling = Handling::locked},
 };

@@ -1,7 +1,8 @@
 // The physical block and the thirteen read-only fields of its standard block header.
 #include "module/auto_delete_list.h"
-#include "variables/identity_rows.h"
 #include "module/latin1.h"
+#include "variables/shapes.h"
+#include "variables/tables.h"
 
 namespace variables {
 
@@ -23,7 +24,7 @@ constexpr Enumerator kBlockObject[] = {
 constexpr Enumerator kParentClass[] = {
     {1, "Transmitter  |de|Messumformer  |fr|Transmetteur  |it|Trasmettitore  |es|Transmisor"}};
 constexpr Enumerator kBlockClass[] = {
-    {250, kNotUsedText}};
+    {250, text::kNotUsed}};
 constexpr Enumerator kProfileRevision[] = {{512, "2.0"}};
 
 // Every header field is a read-only device parameter.

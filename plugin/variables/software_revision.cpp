@@ -1,12 +1,13 @@
 // The software revision split into character codes, its ten-byte rest and the number
 // formed from its digits. None of them makes a help call.
-#include "variables/identity_rows.h"
+#include "variables/shapes.h"
+#include "variables/tables.h"
 
 namespace variables {
 namespace {
 
 constexpr VariableRow Revision(ObjId id, TypeSpec type) {
-  return {.id = id, .label = kSoftwareRevisionLabel, .cls = kContained, .type = type,
+  return {.id = id, .label = text::kSoftwareRevisionLabel, .cls = kContained, .type = type,
           .handling = Handling::R};
 }
 

@@ -67,7 +67,8 @@ constexpr Enumerator kCodes[] = {
      "E034: ORP offset range exceeded or below range\n"
      "  Remedy: Repeat calibration, check ORP buffer solution, clean or replace electrode\n\n"
      "  |de|E034: Redox-Offsetbereich über- oder unterschritten\n"
-     "  Behebung: Kalibrierung wiederholen, Redox-Pufferlösung prüfen, Elektrode reinigen oder ersetzen\n\n"_latin1},
+     "  Behebung: Kalibrierung wiederholen, Redox-Pufferlösung prüfen, Elektrode reinigen oder "
+     "ersetzen\n\n"_latin1},
     {35, "E035: Sensor QN-695 zero point signal outside permitted range  "
          "|de|E035: Nullpunktsignal Sensor QN-695 außerhalb des zulässigen Bereichs"_latin1,
      "E035: Sensor QN-695 zero point signal outside permitted range\n"
@@ -79,7 +80,8 @@ constexpr Enumerator kCodes[] = {
      "E038: Cl sensor signal outside range during slope calib.\n"
      "  Remedy: Check chlorine concentration of the reference sample, service sensor and repeat calibration\n\n"
      "  |de|E038: Cl-Sensorsignal bei Steilheitskalibrierung außerhalb des Bereichs\n"
-     "  Behebung: Chlorkonzentration der Vergleichsprobe prüfen, Sensor warten und Kalibrierung wiederholen\n\n"_latin1},
+     "  Behebung: Chlorkonzentration der Vergleichsprobe prüfen, Sensor warten und Kalibrierung "
+     "wiederholen\n\n"_latin1},
     {41, "E041: Calculation of calibration parameters aborted  "
          "|de|E041: Berechnung der Kalibrierparameter abgebrochen",
      "E041: Calculation of calibration parameters aborted\n"
@@ -96,8 +98,8 @@ constexpr Enumerator kCodes[] = {
      "  |de|E042: Abstand des Kalibrierwerts für Puffer pH2 vom Nullpunkt zu gering\n"
      "  Ursache: Abstand des Kalibrierwerts für Puffer pH2 vom Nullpunkt (pH7) zu gering "
      "(Einpunkt-Kalibrierlösung)\n"
-     "  Behebung: Die Steilheitskalibrierung erfordert eine Pufferlösung mit einem Abstand von mindestens dpH = 2 "
-     "zum Elektrodennullpunkt\n\n"_latin1},
+     "  Behebung: Die Steilheitskalibrierung erfordert eine Pufferlösung mit einem Abstand von "
+     "mindestens dpH = 2 zum Elektrodennullpunkt\n\n"_latin1},
     {43, "E043: Distance between calib. values too short  "
          "|de|E043: Abstand zwischen den Kalibrierwerten zu gering",
      "E043: Distance between calib. values too short\n"
@@ -113,7 +115,8 @@ constexpr Enumerator kCodes[] = {
      "  Remedy: Wait until measured value is stable, check sensor and flow, repeat calibration\n\n"
      "  |de|E044: Signal nicht stabil\n"
      "  Ursache: Messwert schwankt während der Kalibrierung\n"
-     "  Behebung: Warten, bis der Messwert stabil ist, Sensor und Durchfluss prüfen, Kalibrierung wiederholen\n\n"_latin1},
+     "  Behebung: Warten, bis der Messwert stabil ist, Sensor und Durchfluss prüfen, Kalibrierung "
+     "wiederholen\n\n"_latin1},
     {45, "E045: Calibration aborted  "
          "|de|E045: Kalibrierung abgebrochen",
      "E045: Calibration aborted\n"
@@ -338,8 +341,8 @@ constexpr Enumerator kCodes[] = {
      "effect is questionable since the chlorine now exists as the less effective OCl-.\n\n"
      "  |de|E163: Kompensierter Chlorwert zu ungenau\n"
      "  Ursache: Kompensierter Chlorwert zu ungenau, da pH-Wert > 9\n"
-     "  Behebung: pH-Wert prüfen und gemäß den Anlagenanforderungen einstellen. Bei pH-Werten > 9 ist die "
-     "Desinfektionswirkung fraglich, da das Chlor nun als weniger wirksames OCl- vorliegt.\n\n"_latin1},
+     "  Behebung: pH-Wert prüfen und gemäß den Anlagenanforderungen einstellen. Bei pH-Werten > 9 ist "
+     "die Desinfektionswirkung fraglich, da das Chlor nun als weniger wirksames OCl- vorliegt.\n\n"_latin1},
     {170, "E170: Flow rate through assembly too small or zero  "
           "|de|E170: Durchfluss durch Armatur zu gering oder null",
      "E170: Flow rate through assembly too small or zero\n"

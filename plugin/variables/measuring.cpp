@@ -39,6 +39,8 @@ constexpr Enumerator kOperatingModes[] = {
     {.value = 2, .description = "ORP mV  |de|Redox mV  |fr|Redox mV  |it|Redox mV", .when = &rule::kSVersionWithPh},
 };
 
+constexpr TypeSpec kSettingEnum = Choice(0);
+
 constexpr VariableRow kRows[] = {
     {.id = id::manu_meas_value_main,
      .label = "V0H0   Measured value  |de|V0H0   Messwert  |fr|V0H0   Valeur mesurée  |it|V0H0   Valore misurato"_latin1,
@@ -73,7 +75,7 @@ constexpr VariableRow kRows[] = {
               "|it|V0H5   Arresto regolazione"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = Choice(0),
+     .type = kSettingEnum,
      .enums = kControlStop,
      .handling = Handling::locked},
     {.id = id::manu_control_stop_switch_off_delay,
@@ -97,7 +99,7 @@ constexpr VariableRow kRows[] = {
               "|it|V0H8   Ingresso digitale"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = Choice(0),
+     .type = kSettingEnum,
      .enums = kDigitalInput,
      .handling = Handling::locked},
     // The help names the matrix position V0H8, the label V0H9.
@@ -121,7 +123,7 @@ constexpr VariableRow kRows[] = {
               "|it|V1H0   Modalità operativa"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = Choice(0),
+     .type = kSettingEnum,
      .enums = kOperatingModes,
      .handling = Handling::locked},
 };

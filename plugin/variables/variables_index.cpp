@@ -8,7 +8,6 @@
 #include "variables/variable_frame.h"
 
 namespace variables {
-
 namespace {
 
 constexpr const RowTable* kTables[] = {
@@ -21,8 +20,14 @@ constexpr const RowTable* kTables[] = {
     &kCurrentInputRows,
     &kCheckRows,
     &kAlarmAccessRows,
-    &kIdentificationRows, &kCommErrorRows, &kSoftwareRevisionRows, &kBlockHeaderRows, &kBlockParameterRows,
-    &kManufacturerRows, &kDiagnosisRows, &kErrorCodeRows,
+    &kIdentificationRows,
+    &kCommErrorRows,
+    &kSoftwareRevisionRows,
+    &kBlockHeaderRows,
+    &kBlockParameterRows,
+    &kManufacturerRows,
+    &kDiagnosisRows,
+    &kErrorCodeRows,
 };
 
 RowIndex<VariableRow> BuildIndex() {

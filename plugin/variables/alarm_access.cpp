@@ -1,10 +1,9 @@
 // Alarm contact, alarm settings per diagnosis code, the access code, the hold function
 // and the S-version flag: rows V8 and V9 of the operating matrix.
-#include "variables/rules.h"
-#include "variables/common_data.h"
-#include "variables/setting_types.h"
-#include "variables/variable_frame.h"
 #include "module/latin1.h"
+#include "variables/rules.h"
+#include "variables/shapes.h"
+#include "variables/tables.h"
 
 namespace variables {
 namespace {
@@ -34,14 +33,14 @@ constexpr VariableRow kRows[] = {
      .label = "V8H1   Contact type  |de|V8H1   Kontaktart  |fr|V8H1   Type de contact  |it|V8H1   Tipo di contatto",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = types::Choice(0),
+     .type = Choice(0),
      .enums = kContactTypes,
      .handling = Handling::locked},
     {.id = id::manu_alarm_delay_unit,
      .label = "V8H2   Time unit  |de|V8H2   Zeiteinheit  |fr|V8H2   Unité de temps  |it|V8H2   Unità di tempo"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = types::Choice(1),
+     .type = Choice(1),
      .enums = kDelayUnits,
      .handling = Handling::locked},
     // The unit relation supplies the unit; the range is the same in seconds and minutes.
@@ -50,7 +49,7 @@ constexpr VariableRow kRows[] = {
               "|it|V8H3   Ritardo d'allarme"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = types::kDelay2000,
+     .type = kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_alarm_error_code_select,
      .label = "V8H4   Diagnose code select  |de|V8H4   Auswahl Diagnosecode  |fr|V8H4   Sélection code de diagnostic  "
@@ -63,7 +62,7 @@ constexpr VariableRow kRows[] = {
      .label = "V8H5   Alarm status  |de|V8H5   Alarmstatus  |fr|V8H5   État d'alarme  |it|V8H5   Stato d'allarme"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = types::Choice(0),
+     .type = Choice(0),
      .enums = kNoYes,
      .handling = Handling::R},
     {.id = id::manu_alarm_contact_enabled,
@@ -71,7 +70,7 @@ constexpr VariableRow kRows[] = {
               "|it|V8H6   Assegnazione del relè"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = types::Choice(1),
+     .type = Choice(1),
      .enums = kNoYes,
      .handling = Handling::locked},
     {.id = id::manu_alarm_cleaning_trigger,
@@ -79,7 +78,7 @@ constexpr VariableRow kRows[] = {
               "|it|V8H8   Avvio del lavaggio"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = types::Choice(0),
+     .type = Choice(0),
      .enums = kNoYes,
      .handling = Handling::locked},
     // Never locked, so the code can always be entered; its default opens the lock.
@@ -93,7 +92,7 @@ constexpr VariableRow kRows[] = {
      .label = "V9H0   Hold function  |de|V9H0   Hold-Funktion  |fr|V9H0   Fonction hold  |it|V9H0   Funzione hold",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = types::Choice(3),
+     .type = Choice(3),
      .enums = kHoldFunctions,
      .handling = Handling::locked},
     {.id = id::manu_hold_time,
@@ -102,13 +101,13 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
-     .type = types::Unsigned(2, 10, 0, 999, "3u"),
+     .type = UnsignedSetting({.size = 2, .deflt = 10, .min = 0, .max = 999, .format = "3u"}),
      .handling = Handling::locked},
     {.id = id::manu_s_version_enabled,
      .label = "V9H2   With S-Version  |de|V9H2   Mit S-Version  |fr|V9H2   Avec version S  |it|V9H2   Con versione S",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = types::Choice(1),
+     .type = Choice(1),
      .enums = kNoYes,
      .handling = Handling::R},
 };

@@ -5,9 +5,8 @@
 
 #include "module/latin1.h"
 #include "variables/rules.h"
-#include "variables/common_data.h"
-#include "variables/setting_types.h"
-#include "variables/variable_frame.h"
+#include "variables/shapes.h"
+#include "variables/tables.h"
 
 namespace variables {
 namespace {
@@ -122,7 +121,7 @@ constexpr VariableRow kRows[] = {
      .label = kSelection,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = types::Choice(0),
+     .type = Choice(0),
      .enums = kCheckSelections,
      .handling = Handling::locked,
      .rules = {.writable = rule::checkSelectWritable}},
@@ -131,14 +130,14 @@ constexpr VariableRow kRows[] = {
      .label = kSelection,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = types::Choice(0),
+     .type = Choice(0),
      .enums = kCheckUnits,
      .handling = Handling::RW},
     {.id = id::manu_check_threshold_enabled,
      .label = "V7H1   Alarm threshold  |de|V7H1   Alarmschwelle  |fr|V7H1   Seuil d'alarme  |it|V7H1   Soglia di allarme",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = types::Choice(0),
+     .type = Choice(0),
      .enums = kThresholds,
      .handling = Handling::locked},
     {.id = id::manu_check_error_delay,
@@ -147,7 +146,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
-     .type = types::kDelay2000,
+     .type = kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_check_threshold_low,
      .label = "V7H3   Low alarm threshold  |de|V7H3   Untere Alarmschwelle  |fr|V7H3   Seuil d'alarme bas  "
@@ -176,7 +175,7 @@ constexpr VariableRow kRows[] = {
               "|it|V7H5   Monitoraggio del processo"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = types::Choice(0),
+     .type = Choice(0),
      .enums = kMonitoring,
      .handling = Handling::locked},
     {.id = id::manu_check_low_alarm_time_max,
@@ -185,7 +184,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "min",
-     .type = types::Unsigned(2, 60, 0, 2000, "4u"),
+     .type = UnsignedSetting({.size = 2, .deflt = 60, .min = 0, .max = 2000, .format = "4u"}),
      .handling = Handling::locked},
     {.id = id::manu_check_high_alarm_time_max,
      .label = "V7H7   Max. time high alarm  |de|V7H7   Max. Zeit oberer Alarm  |fr|V7H7   Durée max. alarme haute  "
@@ -193,7 +192,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "min",
-     .type = types::Unsigned(2, 120, 0, 2000, "4u"),
+     .type = UnsignedSetting({.size = 2, .deflt = 120, .min = 0, .max = 2000, .format = "4u"}),
      .handling = Handling::locked},
     {.id = id::manu_check_limit_value,
      .label = "V7H8   Setpoint  |de|V7H8   Sollwert  |fr|V7H8   Consigne",

@@ -2,10 +2,9 @@
 // (relay functions 4 and 5) and the three-point-step controller (relay function 8).
 // Both setpoints follow the measuring unit and the sensor's range alike.
 #include "module/latin1.h"
-#include "variables/common_data.h"
 #include "variables/rules.h"
-#include "variables/setting_types.h"
-#include "variables/variable_frame.h"
+#include "variables/shapes.h"
+#include "variables/tables.h"
 
 namespace variables {
 namespace {
@@ -88,7 +87,7 @@ constexpr VariableRow kRows[] = {
               "|it|V4H5   Modalità operativa"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = types::Choice(0),
+     .type = Choice(0),
      .enums = kPulseModes,
      .handling = Handling::locked},
     {.id = id::manu_relay_PID_pulse_period,
@@ -105,7 +104,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "1/min",
-     .type = types::Unsigned(2, 120, 60, 180, "3u"),
+     .type = UnsignedSetting({.size = 2, .deflt = 120, .min = 60, .max = 180, .format = "3u"}),
      .handling = Handling::locked},
     {.id = id::manu_relay_PID_switch_on_min,
      .label = "V4H8   Start pulse width  |de|V4H8   Startpulsbreite  |fr|V4H8   Largeur d'impulsion initiale  "
@@ -151,14 +150,14 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
-     .type = types::Unsigned(2, 60, 10, 999, "3u"),
+     .type = UnsignedSetting({.size = 2, .deflt = 60, .min = 10, .max = 999, .format = "3u"}),
      .handling = Handling::locked},
     {.id = id::manu_relay_3Pstep_neutral_zone,
      .label = "V4H6   Neutral zone  |de|V4H6   Neutrale Zone  |fr|V4H6   Zone neutre  |it|V4H6   Zona neutra",
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "%",
-     .type = types::Unsigned(2, 10, 0, 40, "2u"),
+     .type = UnsignedSetting({.size = 2, .deflt = 10, .min = 0, .max = 40, .format = "2u"}),
      .handling = Handling::locked},
 };
 

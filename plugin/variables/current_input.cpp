@@ -1,9 +1,8 @@
 // The current input, row V5 of the operating matrix: the control stop it can trigger
 // and its influence on the PID controller.
-#include "variables/common_data.h"
-#include "variables/setting_types.h"
-#include "variables/variable_frame.h"
 #include "module/latin1.h"
+#include "variables/shapes.h"
+#include "variables/tables.h"
 
 namespace variables {
 namespace {
@@ -21,7 +20,7 @@ constexpr Enumerator kPidInfluence[] = {
     {1, "Linear  |de|Linear  |fr|Linéaire  |it|Lineare"_latin1},
 };
 
-constexpr TypeSpec kPercent = types::Unsigned(1, 50, 0, 100, "3u");
+constexpr TypeSpec kPercent = UnsignedSetting({.size = 1, .deflt = 50, .min = 0, .max = 100, .format = "3u"});
 
 constexpr VariableRow kRows[] = {
     {.id = id::manu_current_control_stop,
@@ -29,7 +28,7 @@ constexpr VariableRow kRows[] = {
               "|it|V5H0   Arresto regolazione"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = types::Choice(0),
+     .type = Choice(0),
      .enums = kControlStop,
      .handling = Handling::locked},
     {.id = id::manu_current_switch_off_delay,
@@ -38,7 +37,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
-     .type = types::kDelay2000,
+     .type = kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_current_switch_on_delay,
      .label = "V5H2   Switch on delay  |de|V5H2   Einschaltverzögerung  |fr|V5H2   Temporisation de marche  "
@@ -46,7 +45,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
-     .type = types::kDelay2000,
+     .type = kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_current_switch_off_value,
      .label = "V5H3   Switch off value  |de|V5H3   Ausschaltwert  |fr|V5H3   Valeur d'arrêt  "
@@ -60,14 +59,14 @@ constexpr VariableRow kRows[] = {
      .label = "V5H4   Stop direction  |de|V5H4   Stopprichtung  |fr|V5H4   Sens d'arrêt  |it|V5H4   Direzione d'arresto"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = types::Choice(0),
+     .type = Choice(0),
      .enums = kStopDirections,
      .handling = Handling::locked},
     {.id = id::manu_current_PID_influence,
      .label = "V5H5   PID influence  |de|V5H5   PID-Einfluss  |fr|V5H5   Influence PID  |it|V5H5   Influenza PID",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = types::Choice(0),
+     .type = Choice(0),
      .enums = kPidInfluence,
      .handling = Handling::locked},
     {.id = id::manu_current_k_influence,

@@ -1,8 +1,9 @@
 // The device's condition bit by bit: the current diagnosis and the mask of the bits the
 // device supports. Octet 1 of the profile's diagnosis is the most significant byte, so
 // its bit 7 is the sign bit of the signed 32-bit mask.
-#include "variables/identity_rows.h"
 #include "module/latin1.h"
+#include "variables/shapes.h"
+#include "variables/tables.h"
 
 namespace variables {
 namespace {

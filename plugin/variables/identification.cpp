@@ -1,7 +1,8 @@
 // Identification pairs: device-side values that the host reads through the physical
 // block's commands, and the description-side values it compares them with. None has
 // a label text or help; only the empty label is put.
-#include "variables/identity_rows.h"
+#include "variables/shapes.h"
+#include "variables/tables.h"
 
 namespace variables {
 namespace {

@@ -1,9 +1,9 @@
 // Limit contacts: switching points, delays and alarm thresholds, row V4 of the
 // operating matrix, once per watched quantity (pv main value, sv pH or redox, temp).
 #include "module/latin1.h"
-#include "variables/common_data.h"
 #include "variables/rules.h"
-#include "variables/variable_frame.h"
+#include "variables/shapes.h"
+#include "variables/tables.h"
 
 namespace variables {
 namespace {
@@ -86,7 +86,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
-     .type = types::kDelay2000,
+     .type = kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_relay_switch_off_delay,
      .label = "V4H3   Switch off delay  |de|V4H3   Ausschaltverzögerung  |fr|V4H3   Temporisation de déclenchement  "
@@ -94,7 +94,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
-     .type = types::kDelay2000,
+     .type = kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_relay_pv_alarm_threshold,
      .label = kAlarmThreshold,

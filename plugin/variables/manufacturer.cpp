@@ -2,7 +2,8 @@
 // field devices with their company names, and four special codes. Company names are
 // single-language texts; three codes share one name and all three are offered.
 #include "module/latin1.h"
-#include "variables/identity_rows.h"
+#include "variables/shapes.h"
+#include "variables/tables.h"
 
 namespace variables {
 namespace {
@@ -121,7 +122,7 @@ constexpr Enumerator kManufacturers[] = {
     {111, "Valcom s.r.l."},
     {112, "US ELECTRIC MOTORS"},
     {113, "Apparatebau Hundsbach"},
-    {250, kNotUsedText},
+    {250, text::kNotUsed},
     {251, "None  |de|Keiner  |fr|Aucun  |it|Nessuno  |es|Ninguno"},
     {252, "Unknown  |de|Unbekannt  |fr|Inconnu  |it|Sconosciuto  |es|Desconocido"},
     {253, "Special  |de|Speziell  |fr|Spécial  |it|Speciale  |es|Especial"_latin1},

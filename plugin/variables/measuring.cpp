@@ -1,9 +1,9 @@
 // Measured values, sensor type, control stop, digital input, damping and operating
 // mode: rows V0 and V1H0 of the operating matrix.
-#include "variables/common_data.h"
-#include "variables/rules.h"
-#include "variables/variable_frame.h"
 #include "module/latin1.h"
+#include "variables/rules.h"
+#include "variables/shapes.h"
+#include "variables/tables.h"
 
 namespace variables {
 namespace {
@@ -39,7 +39,7 @@ constexpr Enumerator kOperatingModes[] = {
     {.value = 2, .description = "ORP mV  |de|Redox mV  |fr|Redox mV  |it|Redox mV", .when = &rule::kSVersionWithPh},
 };
 
-constexpr TypeSpec kSettingEnum{.code = VariableTypeEnumerated, .size = 1, .deflt = 0};
+constexpr TypeSpec kSettingEnum = Choice(0);
 
 constexpr VariableRow kRows[] = {
     {.id = id::manu_meas_value_main,
@@ -65,7 +65,7 @@ constexpr VariableRow kRows[] = {
      .label = "V0H3   Type of sensor  |de|V0H3   Sensortyp  |fr|V0H3   Type de capteur  |it|V0H3   Tipo di sensore",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = {.code = VariableTypeEnumerated, .size = 1, .deflt = 2},
+     .type = Choice(2),
      .enums = kSensorTypes,
      .handling = Handling::locked,
      .preEdit = kSensorTypePreEdit,
@@ -84,7 +84,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
-     .type = types::kDelay2000,
+     .type = kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_control_stop_switch_on_delay,
      .label = "V0H6   Switch on delay  |de|V0H6   Einschaltverzögerung  |fr|V0H6   Temporisation de marche  "
@@ -92,7 +92,7 @@ constexpr VariableRow kRows[] = {
      .help = kHelpAsLabel,
      .cls = kContained,
      .unit = "s",
-     .type = types::kDelay2000,
+     .type = kDelay2000,
      .handling = Handling::locked},
     {.id = id::manu_digital_input,
      .label = "V0H8   Digital input  |de|V0H8   Digitaleingang  |fr|V0H8   Entrée numérique  "

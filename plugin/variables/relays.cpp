@@ -1,9 +1,9 @@
 // Relay selection, relay function and relay switch: row V3 of the operating matrix.
 // Which relays and functions are offered follows the device's equipment and settings.
 #include "module/latin1.h"
-#include "variables/common_data.h"
 #include "variables/rules.h"
-#include "variables/variable_frame.h"
+#include "variables/shapes.h"
+#include "variables/tables.h"
 
 namespace variables {
 namespace {
@@ -74,7 +74,7 @@ constexpr VariableRow kRows[] = {
               "|it|V3H0   Selezione relè"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = {.code = VariableTypeEnumerated, .size = 1, .deflt = 0},
+     .type = Choice(0),
      .enums = kRelays,
      .handling = Handling::locked},
     {.id = id::manu_relay_function,
@@ -82,14 +82,14 @@ constexpr VariableRow kRows[] = {
               "|it|V3H1   Funzione relè"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = {.code = VariableTypeEnumerated, .size = 1, .deflt = 1},
+     .type = Choice(1),
      .enums = kRelayFunctions,
      .handling = Handling::locked},
     {.id = id::manu_relay_enabled,
      .label = "V3H2   Relay switch on or off  |de|V3H2   Relais ein- oder ausschalten",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = {.code = VariableTypeEnumerated, .size = 1, .deflt = 0},
+     .type = Choice(0),
      .enums = kOffOn,
      .handling = Handling::locked},
 };

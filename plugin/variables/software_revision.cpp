@@ -1,26 +1,24 @@
 // The software revision split into character codes, its ten-byte rest and the number
-// formed from its digits. None of them makes a help call.
-#include "variables/identity_rows.h"
+// formed from its digits. All share the revision's label; none makes a help call.
+#include "variables/shapes.h"
+#include "variables/tables.h"
 
 namespace variables {
 namespace {
 
-constexpr VariableRow Revision(ObjId id, TypeSpec type) {
-  return {.id = id, .label = kSoftwareRevisionLabel, .cls = kContained, .type = type,
-          .handling = Handling::R};
-}
+constexpr const char* kLabel = text::kSoftwareRevisionLabel;
 
 constexpr VariableRow kRows[] = {
-    Revision(id::phys_software_rev_numeric,
-             {.code = VariableTypeUnsigned, .size = 2, .deflt = 0}),
-    Revision(id::phys_software_rev_000, Unsigned(1)),
-    Revision(id::phys_software_rev_001, Unsigned(1)),
-    Revision(id::phys_software_rev_002, Unsigned(1)),
-    Revision(id::phys_software_rev_003, Unsigned(1)),
-    Revision(id::phys_software_rev_004, Unsigned(1)),
-    Revision(id::phys_software_rev_005, Unsigned(1)),
-    Revision(id::phys_software_rev_006, Unsigned(1)),
-    Revision(id::phys_software_rev_rest, String(10)),
+    {.id = id::phys_software_rev_numeric, .label = kLabel, .cls = kContained,
+     .type = {.code = VariableTypeUnsigned, .size = 2, .deflt = 0}, .handling = Handling::R},
+    {.id = id::phys_software_rev_000, .label = kLabel, .cls = kContained, .type = Unsigned(1), .handling = Handling::R},
+    {.id = id::phys_software_rev_001, .label = kLabel, .cls = kContained, .type = Unsigned(1), .handling = Handling::R},
+    {.id = id::phys_software_rev_002, .label = kLabel, .cls = kContained, .type = Unsigned(1), .handling = Handling::R},
+    {.id = id::phys_software_rev_003, .label = kLabel, .cls = kContained, .type = Unsigned(1), .handling = Handling::R},
+    {.id = id::phys_software_rev_004, .label = kLabel, .cls = kContained, .type = Unsigned(1), .handling = Handling::R},
+    {.id = id::phys_software_rev_005, .label = kLabel, .cls = kContained, .type = Unsigned(1), .handling = Handling::R},
+    {.id = id::phys_software_rev_006, .label = kLabel, .cls = kContained, .type = Unsigned(1), .handling = Handling::R},
+    {.id = id::phys_software_rev_rest, .label = kLabel, .cls = kContained, .type = String(10), .handling = Handling::R},
 };
 
 static_assert(Ascending(kRows));

@@ -5,9 +5,8 @@
 
 #include "module/latin1.h"
 #include "variables/rules.h"
-#include "variables/common_data.h"
-#include "variables/setting_types.h"
-#include "variables/variable_frame.h"
+#include "variables/shapes.h"
+#include "variables/tables.h"
 
 namespace variables {
 namespace {
@@ -72,7 +71,7 @@ constexpr VariableRow kRows[] = {
               "|it|V1H0   Modalità operativa"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = types::Choice(0),
+     .type = Choice(0),
      .enums = kModeHelp,
      .handling = Handling::RW},
     {.id = id::manu_ph_compensation,
@@ -80,7 +79,7 @@ constexpr VariableRow kRows[] = {
               "|it|V1H1   Compensazione del pH",
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = types::Choice(0),
+     .type = Choice(0),
      .enums = kPhCompensation,
      .handling = Handling::locked},
     {.id = id::manu_ph_compensation_manual,
@@ -111,14 +110,14 @@ constexpr VariableRow kRows[] = {
      .label = kRealTemperature,
      .help = kHelpAsLabel,
      .cls = kLocal,
-     .type = types::Choice(0),
+     .type = Choice(0),
      .enums = kSeeTemperatureMenu,
      .handling = Handling::R},
     {.id = id::manu_temperature_offset_ref,
      .label = kTemperatureCorrection,
      .help = kHelpAsLabel,
      .cls = kLocal,
-     .type = types::Choice(0),
+     .type = Choice(0),
      .enums = kSeeTemperatureMenu,
      .handling = Handling::R},
 };

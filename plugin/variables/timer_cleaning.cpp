@@ -1,10 +1,9 @@
 // The time-driven relay functions, row V4 of the operating matrix: the timer (relay
 // function 6) and the cleaning (relay function 7, on relay 3 only).
 #include "module/latin1.h"
-#include "variables/common_data.h"
 #include "variables/rules.h"
-#include "variables/setting_types.h"
-#include "variables/variable_frame.h"
+#include "variables/shapes.h"
+#include "variables/tables.h"
 
 namespace variables {
 namespace {
@@ -40,8 +39,11 @@ constexpr Enumerator kCleaningTriggers[] = {
     {3, "Intern + stp  |de|Intern + Stp  |fr|Interne + stp  |it|Interno + stp"},
 };
 
-constexpr TypeSpec Seconds(int deflt) { return types::Unsigned(2, deflt, 0, 999, "3u"); }
-constexpr TypeSpec kPauseTime = types::Unsigned(2, 360, 1, 7200, "4u");
+constexpr TypeSpec Seconds(int deflt) {
+  return UnsignedSetting({.size = 2, .deflt = deflt, .min = 0, .max = 999, .format = "3u"});
+}
+constexpr TypeSpec kPauseTime =
+    UnsignedSetting({.size = 2, .deflt = 360, .min = 1, .max = 7200, .format = "4u"});
 constexpr TypeSpec kMinPauseTime{
     .code = VariableTypeUnsigned, .size = 2, .deflt = 120, .range = true, .min = 1, .display = "4u", .edit = "4u"};
 
@@ -75,7 +77,7 @@ constexpr VariableRow kRows[] = {
               "|it|V4H0   Avvio del lavaggio"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = types::Choice(0),
+     .type = Choice(0),
      .enums = kCleaningTriggers,
      .handling = Handling::locked},
     {.id = id::manu_relay_clean_start_time,
@@ -107,7 +109,7 @@ constexpr VariableRow kRows[] = {
               "|it|V4H4   Frequenza di ripetizione"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = types::Unsigned(1, 0, 0, 5, "1u"),
+     .type = UnsignedSetting({.size = 1, .deflt = 0, .min = 0, .max = 5, .format = "1u"}),
      .handling = Handling::locked},
     {.id = id::manu_relay_clean_time_pause,
      .label = "V4H5   Pause time  |de|V4H5   Pausenzeit  |fr|V4H5   Temps de pause  |it|V4H5   Tempo di pausa",
@@ -130,7 +132,7 @@ constexpr VariableRow kRows[] = {
               "|it|V4H7   Lavaggio economico"_latin1,
      .help = kHelpAsLabel,
      .cls = kContained,
-     .type = types::Unsigned(1, 0, 0, 9, "1u"),
+     .type = UnsignedSetting({.size = 1, .deflt = 0, .min = 0, .max = 9, .format = "1u"}),
      .handling = Handling::locked},
 };
 

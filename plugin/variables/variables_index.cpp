@@ -1,25 +1,13 @@
 // The per-number index of every variable row. Each topic keeps its rows in its own
-// file; adding a table is one declaration and one entry in kTables.
+// file; adding a table is one declaration in tables.h and one entry in kTables.
 #include <cassert>
 
 #include "module/row_index.h"
 #include "module/subsystems.h"
-#include "variables/identity_rows.h"
+#include "variables/tables.h"
 #include "variables/variable_frame.h"
 
 namespace variables {
-
-extern const RowTable kMeasuringRows;     // measured values, sensor type, operating mode
-extern const RowTable kRelayRows;         // relay selection, function and switch
-extern const RowTable kLimitContactRows;  // switching points and alarm thresholds
-extern const RowTable kTemperatureRows;   // pH compensation and temperature entry
-extern const RowTable kControllerRows;    // PID and three-point-step controllers
-extern const RowTable kTimerCleaningRows;  // timer and cleaning
-extern const RowTable kCurrentInputRows;  // current input
-extern const RowTable kCheckRows;         // check function
-extern const RowTable kAlarmAccessRows;   // alarm, hold and access code
-CDDObject* CalcRefreshTemperature(CDeviceAttributeCalculation&, CHostContext*, CDDObject*);
-
 namespace {
 
 constexpr const RowTable* kTables[] = {
@@ -32,8 +20,14 @@ constexpr const RowTable* kTables[] = {
     &kCurrentInputRows,
     &kCheckRows,
     &kAlarmAccessRows,
-    &kIdentificationRows, &kCommErrorRows, &kSoftwareRevisionRows, &kBlockHeaderRows, &kBlockParameterRows,
-    &kManufacturerRows, &kDiagnosisRows, &kErrorCodeRows,
+    &kIdentificationRows,
+    &kCommErrorRows,
+    &kSoftwareRevisionRows,
+    &kBlockHeaderRows,
+    &kBlockParameterRows,
+    &kManufacturerRows,
+    &kDiagnosisRows,
+    &kErrorCodeRows,
 };
 
 RowIndex<VariableRow> BuildIndex() {

@@ -7,7 +7,7 @@
 #include "dtmhost/host.h"
 #include "support/plugin_host.h"
 #include "variable_dump.h"
-#include "variables/identity_rows.h"
+#include "variables/tables.h"
 #include "row_name.h"
 
 namespace {

@@ -11,7 +11,7 @@ CDDObject* FillMethod(CDeviceAttributeCalculation& calc, const MethodRow& row, C
   auto* method = dynamic_cast<CDDMethod*>(object);
   if (!method) return object;
   method->putLabel(CStrPP(row.label));
-  if (row.help) method->putHelp(CStrPP(row.help));
+  if (row.help) method->putHelp(CStrPP(*row.help));
   if (row.order == CalcOrder::accessFirst) method->putAccess(row.access);
   ResetMethodClass(method->getClass());
   method->getClass()->putClassInfo(row.cls, true);

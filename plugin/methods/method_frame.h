@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -22,7 +23,7 @@ enum class CalcOrder { classFirst, accessFirst };
 struct MethodRow {
   ObjId id;
   const char* label;
-  const char* help = nullptr;  // null: no help call at all; "" puts an empty help
+  std::optional<const char*> help = std::nullopt;  // none: no help call at all; "" puts an empty help
   enumDDAccessType access = AccessOnline;
   enumDDMethodClass cls = MethodClassContained;
   CalcOrder order = CalcOrder::classFirst;

@@ -129,7 +129,7 @@ static_assert(std::size(kMethods) == 85);
 static_assert(Ascending(kMethods));
 static_assert(Count([](const MethodRow& r) { return r.access == AccessOffline; }) == 21);
 static_assert(Count([](const MethodRow& r) { return r.cls == MethodClassCode2; }) == 3);
-static_assert(Count([](const MethodRow& r) { return r.help != nullptr; }) == 4);
+static_assert(Count([](const MethodRow& r) { return r.help.has_value(); }) == 4);
 static_assert(Count([](const MethodRow& r) { return r.order == CalcOrder::accessFirst; }) == 8);
 
 constexpr RowIndex<MethodRow> kIndex(ObjectKindMethod, {kMethods});

@@ -74,10 +74,17 @@ const char* TypeName(int code) {
   return "";
 }
 
+// A code for a person: its number, and its name beside it where it has one.
+std::string Named(int code, const char* name) {
+  std::string text = std::to_string(code);
+  if (*name) (text += ' ') += name;
+  return text;
+}
+
 // A code as a number, or for a person with its name beside it.
 Json Code(int code, const char* name, bool named) {
   if (!named || !*name) return Int(code);
-  return Json::Word(std::to_string(code) + ' ' + name);
+  return Json::Word(Named(code, name));
 }
 
 template <typename Flags>
@@ -271,11 +278,7 @@ Json ObjectJson(const CDDObject& object, const std::string& language, bool named
   return out;
 }
 
-std::string QualificationText(int code) {
-  std::string text = std::to_string(code);
-  if (*QualificationName(code)) (text += ' ') += QualificationName(code);
-  return text;
-}
+std::string QualificationText(int code) { return Named(code, QualificationName(code)); }
 
 Json InformationJson(IDeviceInformation& info) {
   auto text = [](const char* t) { return t ? Json::String(t) : Json(); };

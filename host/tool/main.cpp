@@ -108,9 +108,10 @@ bool IsDecimal(const std::string& text) {
 }
 
 long ParseInteger(const std::string& text, const std::string& what) {
+  if (!IsInteger(text)) throw UsageError("bad " + what + ": " + text);
   errno = 0;
-  long n = IsInteger(text) ? std::strtol(text.c_str(), nullptr, 10) : 0;
-  if (!IsInteger(text) || errno == ERANGE) throw UsageError("bad " + what + ": " + text);
+  long n = std::strtol(text.c_str(), nullptr, 10);
+  if (errno == ERANGE) throw UsageError("bad " + what + ": " + text);
   return n;
 }
 

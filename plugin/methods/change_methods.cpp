@@ -10,7 +10,7 @@ namespace {
 // Check thresholds while the check supervises chlorine; the low one is put first, by
 // the caller, before anything decides the range.
 void PutChlorineCheckRange(MethodRun& run, bool largeRange) {
-  run.PutFloat(id::manu_check_threshold_high, largeRange ? code::range::kLarge : code::range::kSmall);
+  run.PutFloat(id::manu_check_threshold_high, code::range::Upper(largeRange));
   run.PutFloat(id::manu_check_limit_value, largeRange ? 0.5f : 0.1f);
 }
 
@@ -59,7 +59,7 @@ void ChangedSensorType(MethodRun& run) {
   if (run.GetInt(id::last_manu_sensor_type) == sensorType) return;
   ResetCheck(run);
   const bool largeRange = code::IsLargeRange(sensorType);
-  PutThresholds(run, kMainValueThresholds, largeRange ? code::range::kLarge : code::range::kSmall);
+  PutThresholds(run, kMainValueThresholds, code::range::Upper(largeRange));
   PutCheckValues(
       run, [largeRange] { return largeRange; }, [&run] { return run.GetInt(id::manu_mode); }, 0.0f);
 }
@@ -98,7 +98,7 @@ void ChangedUnitDisplay(MethodRun& run) {
   switch (unit) {
     case code::kMgPerL: {  // the range follows the sensor, the check values only for chlorine
       const bool largeRange = code::IsLargeRange(run.GetInt(id::manu_sensor_type));
-      putRelayValues(largeRange ? code::range::kLarge : code::range::kSmall, largeRange ? 0.5f : 0.1f);
+      putRelayValues(code::range::Upper(largeRange), largeRange ? 0.5f : 0.1f);
       if (run.GetInt(id::manu_check_select) == code::kChlorine) {
         run.PutFloat(id::manu_check_threshold_low, 0.0f);
         PutChlorineCheckRange(run, ReadLargeRange(run));

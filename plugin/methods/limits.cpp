@@ -15,7 +15,7 @@ void SetSvUpperLimit(MethodRun& run) {
 }
 
 void SetPvUpperLimit(MethodRun& run) {
-  run.PutFloat(id::pv_upper_limit, ReadLargeRange(run) ? code::range::kLarge : code::range::kSmall);
+  run.PutFloat(id::pv_upper_limit, code::range::Upper(ReadLargeRange(run)));
 }
 
 }  // namespace methods::body

@@ -41,6 +41,8 @@ inline constexpr float kLarge = 20.0f;
 inline constexpr float kSmall = 5.0f;
 inline constexpr float kLargePpb = 20000.0f;
 inline constexpr float kSmallPpb = 5000.0f;
+// The upper end in mg/l (or ppm) for a sensor of the large or the small range.
+constexpr float Upper(bool largeRange) { return largeRange ? kLarge : kSmall; }
 }  // namespace range
 
 // The span of the second measured value: pH, or millivolts in redox mode.

@@ -64,10 +64,11 @@ std::string Canonical(const CDDObject& object) {
   return out;
 }
 
-int Check(dtmhost::Host& host, std::ostream& out) {
+int Check(dtmhost::Host& host, std::ostream& out, std::set<std::string>* commandsSent) {
   sweep::Sweep sweep(host);
   sweep.Run();
   sweep.Print(out);
+  if (commandsSent) *commandsSent = sweep.commandsSent();
   return sweep.failures();
 }
 

@@ -4,6 +4,7 @@
 #include <iosfwd>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,9 @@ const std::vector<Steering>& SteeringParameters();
 // Requests every registered object under a series of data sets and runs every method
 // under scripted answers and abort points, checking what a host relies on. Prints a
 // summary table (and each failure) to out; answers the number of failures. The
-// store's values end as they were.
-int Check(dtmhost::Host& host, std::ostream& out);
+// store's values end as they were. Where commandsSent is given, it receives the name of
+// every command that a method run read or wrote.
+int Check(dtmhost::Host& host, std::ostream& out, std::set<std::string>* commandsSent = nullptr);
 
 // An object of the class that objects of kind `cls` are made of, carrying the given
 // definition (which may be of another kind, or name nothing).

@@ -140,6 +140,8 @@ Host::Run Sweep::RunMethod(const CDDDefinition& method, const DataSet& set, cons
         Fail(method, where, e.op + " names " + name + ", no defined " + KindName(*kind));
       else if (e.op == "callMethod" && m_methodsWithoutBody.count(name))
         ++allowedReports;
+      else if (*kind == ObjectKindCommand)
+        m_commandsSent.insert(name);
     }
   }
   int expected = ContextResult(run.trace, a.normalResult);

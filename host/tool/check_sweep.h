@@ -43,6 +43,7 @@ class Sweep {
   void Run();
   void Print(std::ostream& out) const;  // check_report.cpp
   int failures() const { return static_cast<int>(m_failures.size()); }
+  const std::set<std::string>& commandsSent() const { return m_commandsSent; }
 
  private:
   void Fail(const CDDDefinition& d, const std::string& dataSet, const std::string& what) {
@@ -101,6 +102,7 @@ class Sweep {
   int m_methods = 0;
   int m_methodsNotBuilt = 0;
   std::set<std::string> m_methodsWithoutBody;
+  std::set<std::string> m_commandsSent;
   long m_methodRuns = 0;
   long m_methodStarts = 0;
   long m_methodFailures = 0;

@@ -1,6 +1,7 @@
-// The manufacturer parameters the host reads and writes on slot 1: 74 commands, each
+// The manufacturer parameters the host reads and writes on slot 1: 85 commands, each
 // named read_ or write_ followed by its variable's name, which gives the variable
-// (catalogue/objects.tsv).
+// (catalogue/objects.tsv). The ones the methods send are here too, so a host can
+// address every command a method names whose index is known.
 #include <iterator>
 
 #include "commands/command_frame.h"
@@ -12,6 +13,17 @@ namespace {
 
 constexpr CommandRow kCommands[] = {
     {.id = id::read_manu_sensor_type_diagnostic, .operation = OperationRead, .index = 111},
+    {.id = id::read_manu_sensor_type, .operation = OperationRead, .index = 111},
+    {.id = id::write_manu_sensor_type, .operation = OperationWrite, .index = 111},
+    {.id = id::read_manu_control_stop, .operation = OperationRead, .index = 112},
+    {.id = id::read_manu_mode, .operation = OperationRead, .index = 117},
+    {.id = id::read_manu_mode_help, .operation = OperationRead, .index = 117},
+    {.id = id::read_manu_ph_compensation, .operation = OperationRead, .index = 118},
+    {.id = id::read_manu_temperature_process_entry, .operation = OperationRead, .index = 120},
+    {.id = id::read_manu_temperature_offset, .operation = OperationRead, .index = 121},
+    {.id = id::read_manu_relay_function, .operation = OperationRead, .index = 123},
+    {.id = id::write_manu_relay_function, .operation = OperationWrite, .index = 123},
+    {.id = id::read_manu_relay_PID_mode, .operation = OperationRead, .index = 135},
     {.id = id::read_manu_check_select, .operation = OperationRead, .index = 150},
     {.id = id::write_manu_check_select, .operation = OperationWrite, .index = 150},
     {.id = id::read_manu_check_select_help, .operation = OperationRead, .index = 150},
@@ -86,7 +98,7 @@ constexpr CommandRow kCommands[] = {
     {.id = id::read_manu_unit_display, .operation = OperationRead, .index = 190},
     {.id = id::write_manu_unit_display, .operation = OperationWrite, .index = 190},
 };
-static_assert(std::size(kCommands) == 74);
+static_assert(std::size(kCommands) == 85);
 
 // Each command carries one variable, on the side its operation uses.
 constexpr bool CarryOneVariable() {

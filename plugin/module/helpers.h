@@ -1,4 +1,4 @@
-// Small routines that every generated calculation uses.
+// Small routines that the calculation, condition and method functions share.
 #pragma once
 #include "module/auto_delete_list.h"
 #include "module/calculator.h"

@@ -1,6 +1,5 @@
 // What each subsystem hands the calculator's function table. Each answers null for a
-// number it does not calculate (or has not built yet); such objects are returned
-// untouched.
+// number it does not calculate; such objects are returned untouched.
 #pragma once
 #include "module/calculator.h"
 

@@ -1,6 +1,7 @@
 // The physical block's manufacturer identification: the common manufacturer codes of
 // field devices with their company names, and four special codes. Company names are
-// single-language texts; three codes share one name and all three are offered.
+// single-language texts; three codes share one name and all three are offered. Codes
+// 43 and 104 have no company of their own here, so their text names only the code.
 #include "module/latin1.h"
 #include "variables/shapes.h"
 #include "variables/tables.h"
@@ -51,7 +52,7 @@ constexpr Enumerator kManufacturers[] = {
     {40, "Schlumberger"},
     {41, "Sensall"},
     {42, "Siemens"},
-    {43, "Norvik Instruments"},
+    {43, "Manufacturer 43"},
     {44, "Toshiba"},
     {45, "Transmation"},
     {46, "Rosemount Analytic"},
@@ -112,7 +113,7 @@ constexpr Enumerator kManufacturers[] = {
     {101, "Masoneilan-Dresser"},
     {102, "BESTA"},
     {103, "Ohmart"},
-    {104, "Calvera Messtechnik"},
+    {104, "Manufacturer 104"},
     {105, "rittmeyer instrumentation"},
     {106, "Rossel Messtechnik"},
     {107, "WIKA"},

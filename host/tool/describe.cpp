@@ -62,6 +62,10 @@ const char* QualificationName(int code) {
   return "";
 }
 
+const char* DataItemKindName(int code) { return code == DataItemReference ? "Reference" : ""; }
+const char* BlockTypeName(int code) { return code == BlockTypePhysical ? "Physical" : ""; }
+const char* BlockKindName(int code) { return code == BlockKindCode0 ? "Code0" : ""; }
+
 const char* TypeName(int code) {
   switch (code) {
     case VariableTypeFloat: return "Float";
@@ -85,6 +89,12 @@ std::string Named(int code, const char* name) {
 Json Code(int code, const char* name, bool named) {
   if (!named || !*name) return Int(code);
   return Json::Word(Named(code, name));
+}
+
+template <typename Optional>
+Json OptionalCode(const Optional& code, const char* (*name)(int), bool named) {
+  if (!code) return Json();
+  return Code(static_cast<int>(*code), name(static_cast<int>(*code)), named);
 }
 
 template <typename Flags>
@@ -174,20 +184,20 @@ void AddMenu(Json& out, const CDDMenu& m, const std::string& language, bool name
       .set("postWrite", OptionalNames(m.getPostWriteActions()));
 }
 
-Json DataItems(const CDDDataItemList* list) {
+Json DataItems(const CDDDataItemList* list, bool named) {
   if (!list) return Json();
   Json items = Json::Array();
   for (const CDDDataItem& item : list->entries()) {
     const auto& reference = item.reference().getDefinition();
     items.push(Json::Object()
-                   .set("kind", OptionalInt(item.getKind()))
+                   .set("kind", OptionalCode(item.getKind(), DataItemKindName, named))
                    .set("mask", OptionalInt(item.getMask()))
                    .set("name", reference ? Json::String(reference->getName()) : Json()));
   }
   return items;
 }
 
-void AddCommand(Json& out, const CDDCommand& c) {
+void AddCommand(Json& out, const CDDCommand& c, bool named) {
   Json operation;
   if (const auto& op = c.getOperation())
     operation = *op == OperationRead ? Json::String("read") : *op == OperationWrite ? Json::String("write") : Int(*op);
@@ -197,8 +207,8 @@ void AddCommand(Json& out, const CDDCommand& c) {
     for (const auto& t : set->entries())
       transactions.push(Json::Object()
                             .set("number", Int(t->getNumber()))
-                            .set("request", DataItems(t->request()))
-                            .set("reply", DataItems(t->reply())));
+                            .set("request", DataItems(t->request(), named))
+                            .set("reply", DataItems(t->reply(), named)));
   }
   out.set("slot", c.slot() ? Int(c.slot()->getSlot()) : Json())
       .set("index", c.index() ? Int(c.index()->getIndex()) : Json())
@@ -214,10 +224,10 @@ void AddMethod(Json& out, const CDDMethod& m, const std::string& language, bool 
       .set("valid", Json::From(m.getValidity(), Json::Bool));
 }
 
-void AddBlock(Json& out, const CDDBlock& b) {
-  out.set("type", OptionalInt(b.getType()))
+void AddBlock(Json& out, const CDDBlock& b, bool named) {
+  out.set("type", OptionalCode(b.getType(), BlockTypeName, named))
       .set("blockNumber", OptionalInt(b.getNumber()))
-      .set("blockKind", OptionalInt(b.getBlockKind()));
+      .set("blockKind", OptionalCode(b.getBlockKind(), BlockKindName, named));
 }
 
 }  // namespace
@@ -270,11 +280,11 @@ Json ObjectJson(const CDDObject& object, const std::string& language, bool named
   out.set("available", Json::Bool(object.getAttributesAvailable()));
   if (const auto* v = dynamic_cast<const CDDVariable*>(&object)) AddVariable(out, *v, language, named);
   if (const auto* m = dynamic_cast<const CDDMenu*>(&object)) AddMenu(out, *m, language, named);
-  if (const auto* c = dynamic_cast<const CDDCommand*>(&object)) AddCommand(out, *c);
+  if (const auto* c = dynamic_cast<const CDDCommand*>(&object)) AddCommand(out, *c, named);
   if (const auto* m = dynamic_cast<const CDDMethod*>(&object)) AddMethod(out, *m, language, named);
   if (const auto* r = dynamic_cast<const CDDRefresh*>(&object))
     out.set("reread", OptionalNames(r->reread())).set("changed", OptionalNames(r->changed()));
-  if (const auto* b = dynamic_cast<const CDDBlock*>(&object)) AddBlock(out, *b);
+  if (const auto* b = dynamic_cast<const CDDBlock*>(&object)) AddBlock(out, *b, named);
   return out;
 }
 

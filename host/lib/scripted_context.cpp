@@ -34,12 +34,13 @@ T Next(std::deque<T>& answers, T otherwise) {
   return answer;
 }
 
-// ---- dialogues with a user on the terminal
+// ---- dialogues with a user on the terminal: on stderr, so that stdout keeps only the
+// answer a tool reads.
 
-void Show(const CStrPP& text) { std::cout << Utf8(Segment(text.str(), "en")) << std::endl; }
+void Show(const CStrPP& text) { std::cerr << Utf8(Segment(text.str(), "en")) << std::endl; }
 
 std::string AskLine(const std::string& prompt) {
-  std::cout << prompt << std::flush;
+  std::cerr << prompt << std::flush;
   std::string line;
   if (!std::getline(std::cin, line)) return "";
   return line;
@@ -214,7 +215,7 @@ long ScriptedContext::selectFromList(const CStrPP& prompt, int flags, const CStr
   if (m_script.interactive) {
     Show(prompt);
     std::vector<std::string> shown = Options(Segment(options.str(), "en"));
-    for (std::size_t i = 0; i < shown.size(); ++i) std::cout << "  " << i << ": " << Utf8(shown[i]) << "\n";
+    for (std::size_t i = 0; i < shown.size(); ++i) std::cerr << "  " << i << ": " << Utf8(shown[i]) << "\n";
     return AskNumber("choice: ", 0);
   }
   return Next(m_script.selections, 0L);

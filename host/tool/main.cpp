@@ -3,9 +3,11 @@
 
 #include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <limits>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -123,7 +125,7 @@ struct Given {
   std::string text;                  // Latin-1
 };
 
-// Nothing for what is no value, and for a decimal that overflows or underflows to zero.
+// Nothing for what is no value, and for a decimal that underflows to zero.
 std::optional<Given> ParseValue(const std::string& text) {
   Given given;
   if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front()) {
@@ -134,7 +136,7 @@ std::optional<Given> ParseValue(const std::string& text) {
   if (!IsDecimal(text)) return std::nullopt;
   errno = 0;
   given.number = std::strtod(text.c_str(), nullptr);
-  bool lost = errno == ERANGE && (std::isinf(given.number) || given.number == 0);
+  bool lost = errno == ERANGE && given.number == 0;
   if (IsInteger(text)) {
     errno = 0;
     long long n = std::strtoll(text.c_str(), nullptr, 10);
@@ -212,9 +214,19 @@ struct Session {
                        *type == VariableTypeEnumerated || *type == VariableTypeBitEnumerated;
     CDDCommonVariant value;
     if (parsed->form == Given::Form::Text) {
+      std::optional<int> size = type == VariableTypeString ? Size(variable) : std::nullopt;
+      if (size && parsed->text.size() > static_cast<std::size_t>(*size))
+        throw Failure("bad value for " + name + ": a text of " + std::to_string(parsed->text.size()) +
+                      " characters (" + name + " takes texts of at most " + std::to_string(*size) + " characters)");
       value = host->store().coerce(name, CDDCommonVariant::text(parsed->text));
     } else if (type == VariableTypeFloat || (!type && parsed->form == Given::Form::Decimal)) {
-      if (std::isfinite(parsed->number)) value = CDDCommonVariant(parsed->number);
+      if (!std::isfinite(parsed->number)) {
+        char range[64];
+        double most = std::numeric_limits<double>::max();
+        std::snprintf(range, sizeof range, "from %.17g to %.17g", -most, most);
+        throw Failure("bad value for " + name + ": " + given + " (" + name + " takes numbers " + range + ")");
+      }
+      value = CDDCommonVariant(parsed->number);
     } else if (integerType) {
       auto [low, high] = IntegerRange(type, type ? Size(variable) : std::nullopt);
       double n = parsed->integer ? static_cast<double>(*parsed->integer) : parsed->number;
@@ -320,6 +332,9 @@ Json TraceArgument(const std::string& recorded) {
 std::string Run(Session& s, const Arguments& args) {
   dtmhost::Host& host = s.Open();
   if (args.positional.size() != 1) throw UsageError("run needs exactly one METHOD");
+  // Prompts and answers need a person at a terminal; without one the run would not be
+  // the dialogue asked for.
+  if (args.has("--interactive") && !isatty(STDIN_FILENO)) throw UsageError("--interactive needs a terminal on stdin");
   const CDDDefinition& method = s.Find(args.positional.front());
   if (method.getKind() != ObjectKindMethod) throw Failure("not a method: " + args.positional.front());
   s.ApplyValues(args);
@@ -335,7 +350,7 @@ std::string Run(Session& s, const Arguments& args) {
     if (from < 1 || from > 1000000) throw UsageError("bad call number: " + k);
     script.abortFrom = static_cast<int>(from);
   }
-  script.interactive = args.has("--interactive") && isatty(STDIN_FILENO);
+  script.interactive = args.has("--interactive");
 
   dtmhost::Host::Run run = host.RunMethod(method.getName(), script, args.has("--suppress-abort"));
   Json trace = Json::Array();
@@ -568,9 +583,8 @@ int Main(int argc, char** argv) {
   return 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// Main with every exception as one line on stderr and an exit status.
+int Guarded(int argc, char** argv) {
   try {
     return Main(argc, argv);
   } catch (const UsageError& e) {
@@ -587,4 +601,17 @@ int main(int argc, char** argv) {
     std::cerr << "dtmhost: the plug-in failed with an unknown exception\n";
   }
   return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int status = Guarded(argc, argv);
+  // Output that could not be written in full (a full disk, a closed stdout) is no
+  // answer: checked here once, for every command, on the stream and on stdout below it.
+  std::cout.flush();
+  bool written = std::cout && std::fflush(stdout) == 0 && !std::ferror(stdout);
+  if (written) return status;
+  if (status == 0) std::cerr << "dtmhost: cannot write the output\n";
+  return status == 0 ? 1 : status;
 }

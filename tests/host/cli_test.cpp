@@ -1,5 +1,6 @@
 // The dtmhost tool as a user meets it: wrong use and failures give one line on
 // stderr, nothing on stdout and a non-zero status; answers are JSON on stdout.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -23,11 +24,14 @@ std::string ShellQuote(const std::string& word) {
   return out + "'";
 }
 
-Result Tool(const std::vector<std::string>& args) {
+// The tool with stdin read from INPUT and stdout, unless OUTPUT names a file, answered.
+Result Tool(const std::vector<std::string>& args, const std::string& input = "/dev/null",
+            const std::string& output = "") {
   std::string errPath = (std::filesystem::temp_directory_path() / ("dtmhost-err-" + std::to_string(getpid()))).string();
   std::string command = ShellQuote(DTM_HOST_TOOL);
   for (const auto& a : args) (command += ' ') += ShellQuote(a);
-  command += " 2>" + ShellQuote(errPath) + " </dev/null";
+  command += " 2>" + ShellQuote(errPath) + " <" + ShellQuote(input);
+  if (!output.empty()) command += " >" + ShellQuote(output);
   Result r;
   FILE* pipe = popen(command.c_str(), "r");
   if (!pipe) return r;
@@ -69,6 +73,7 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
       {{"run"}, 2, "run needs exactly one METHOD"},
       {{"run", "method_set", "--abort-from", "0"}, 2, "bad call number: 0"},
       {{"run", "method_set", "--select", "x"}, 2, "bad selection: x"},
+      {{"run", "method_message_no_access", "--interactive"}, 2, "--interactive needs a terminal on stdin"},
       {{"menu", "DTM_online_root_menu", "--role", "2"}, 2, "menu needs one OBJECT or one --role N"},
       {{"describe", "--lang", "xx"}, 2, "bad language: xx"},
       {{"show", "no_such_object"}, 1, "unknown object: no_such_object"},
@@ -85,6 +90,10 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
       {{"show", "1", "--set", "manu_mode=0x10"}, 1, "bad value for manu_mode: 0x10"},
       {{"show", "1", "--set", "manu_relay_pv_switch_on=1e-400"}, 1, "bad value for manu_relay_pv_switch_on"},
       {{"show", "1", "--set", "manu_relay_pv_switch_on=1e400"}, 1, "bad value for manu_relay_pv_switch_on"},
+      {{"show", "1", "--set", "manu_temperature_offset=1e999"}, 1,
+       "manu_temperature_offset takes numbers from -1.7976931348623157e+308 to 1.7976931348623157e+308"},
+      {{"show", "1", "--set", "phys_tag_desc=\"" + std::string(33, 'x') + "\""}, 1,
+       "a text of 33 characters (phys_tag_desc takes texts of at most 32 characters)"},
       {{"--registry", "", "registry"}, 2, "option --registry needs a file name"},
       {{"show", "a\x1B[31m\xFF\xC3\xA9"}, 1, "unknown object: a\\x1b[31m\\xff\xC3\xA9\n"},  // escaped, UTF-8 kept
       {{"show", "1", "--unset", "method_set"}, 1, "not a variable: method_set"},
@@ -102,6 +111,14 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(Count(r.err, "\n"), 1u) << r.err;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+  }
+  // Output that cannot be written is no answer: a short one flushed at the end, a long
+  // one failing on the way, and help.
+  for (const char* command : {"info", "describe", "--help"}) {
+    SCOPED_TRACE(command);
+    Result r = Tool({command}, "/dev/null", "/dev/full");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "dtmhost: cannot write the output\n");
   }
 }
 
@@ -187,6 +204,19 @@ TEST(Cli, InfoAndRunAnswerJson) {
   ASSERT_EQ(run.status, 0) << run.err;
   for (const char* key : {"\"result\": ", "\"trace\": [", "\"changed\": {"})
     EXPECT_NE(run.out.find(key), std::string::npos) << key;
+
+  // Asked on a terminal: the message and prompt go to stderr, stdout keeps the JSON.
+  int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(terminal, 0);
+  ASSERT_EQ(grantpt(terminal), 0);
+  ASSERT_EQ(unlockpt(terminal), 0);
+  ASSERT_EQ(write(terminal, "\n\n", 2), 2);  // Enter for the acknowledgement, and one to spare
+  Result asked = Tool({"run", "method_message_no_access", "--interactive"}, ptsname(terminal));
+  close(terminal);
+  ASSERT_EQ(asked.status, 0) << asked.err;
+  EXPECT_EQ(asked.out.substr(0, 2), "{\n");
+  EXPECT_EQ(asked.out.find("[Enter]"), std::string::npos);
+  EXPECT_NE(asked.err.find("[Enter] "), std::string::npos) << asked.err;
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -15,6 +14,26 @@
 namespace ddlib {
 
 Registry::~Registry() = default;
+
+RegistryEdit& RegistryEdit::createKey(const std::string& path) {
+  m_steps.push_back({Kind::CreateKey, path, {}, {}});
+  return *this;
+}
+
+RegistryEdit& RegistryEdit::setString(const std::string& key, const std::string& name, const std::string& value) {
+  m_steps.push_back({Kind::SetValue, key, name, value});
+  return *this;
+}
+
+RegistryEdit& RegistryEdit::setNumber(const std::string& key, const std::string& name, std::uint32_t value) {
+  m_steps.push_back({Kind::SetValue, key, name, value});
+  return *this;
+}
+
+RegistryEdit& RegistryEdit::deleteKey(const std::string& path) {
+  m_steps.push_back({Kind::DeleteKey, path, {}, {}});
+  return *this;
+}
 
 namespace {
 
@@ -68,14 +87,28 @@ std::string normalise(const std::string& path) {
   return out;
 }
 
+// Whether the kernel's protected-symlink rule would follow this link: not where its
+// folder is sticky and world-writable (as /tmp is), unless the link belongs to the
+// caller or to the folder's owner. Another user's link planted there is refused.
+bool MayFollow(const std::string& link, const struct stat& linkStat) {
+  std::string folder = std::filesystem::path(link).parent_path().string();
+  struct stat dir {};
+  if (::stat(folder.empty() ? "." : folder.c_str(), &dir) != 0) return false;
+  bool shared = (dir.st_mode & S_ISVTX) && (dir.st_mode & S_IWOTH);
+  return !shared || linkStat.st_uid == ::geteuid() || linkStat.st_uid == dir.st_uid;
+}
+
 // The file a path names: symbolic links followed, so that a change replaces the
-// link's target and keeps the link. Nothing for a loop of links.
+// link's target and keeps the link. Nothing for a loop of links or a link that may not
+// be followed.
 std::optional<std::string> Resolve(const std::string& path) {
   namespace fs = std::filesystem;
   fs::path current = path;
   for (int hops = 0; hops < 40; ++hops) {
+    struct stat st {};
+    if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current.string();
+    if (!MayFollow(current.string(), st)) return std::nullopt;
     std::error_code ec;
-    if (!fs::is_symlink(fs::symlink_status(current, ec))) return current.string();
     fs::path link = fs::read_symlink(current, ec);
     if (ec) return std::nullopt;
     current = link.is_absolute() ? link : current.parent_path() / link;
@@ -83,12 +116,34 @@ std::optional<std::string> Resolve(const std::string& path) {
   return std::nullopt;
 }
 
+// Opens a file that must be a regular one: never through a link (the path is
+// resolved already; one put there since is refused) and never waiting, as opening a
+// FIFO would; the type is checked on what was opened. -1 with errno set otherwise.
+int OpenRegular(const std::string& path, int flags, mode_t mode = 0) {
+  int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, mode);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    errno = EINVAL;
+    return -1;
+  }
+  return fd;
+}
+
+// Whether a path names something other than a regular file; such a path is never
+// opened (opening a device may act on it).
+bool IsOtherThanRegular(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+}
+
 // An exclusive lock on the file beside the hive, held for one load-change-save; never
-// through a link.
+// through a link, never on anything but a regular file.
 class FileLock {
  public:
   explicit FileLock(const std::string& path)
-      : m_fd(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666)) {
+      : m_fd(IsOtherThanRegular(path) ? -1 : OpenRegular(path, O_RDWR | O_CREAT, 0666)) {
     while (m_fd >= 0 && ::flock(m_fd, LOCK_EX) != 0) {
       if (errno == EINTR) continue;
       ::close(m_fd);
@@ -113,11 +168,12 @@ struct Loaded {
 };
 
 std::optional<Loaded> Load(const std::string& file) {
-  int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (IsOtherThanRegular(file)) return std::nullopt;
+  int fd = OpenRegular(file, O_RDONLY);
   if (fd < 0) return errno == ENOENT ? std::optional<Loaded>(Loaded{}) : std::nullopt;
   std::string bytes;
   struct stat st {};
-  bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  bool ok = ::fstat(fd, &st) == 0;
   char buffer[8192];
   while (ok) {
     ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -143,42 +199,73 @@ bool WriteAll(int fd, const std::string& bytes) {
   return true;
 }
 
-// Writes the hive to a temporary file made exclusively beside the target (a name that
-// is taken, by a link or anything else, is never opened), then renames it over the
-// target. A new file gets the usual mode of a created file, an existing one keeps its.
+// Flushes the folder, so that a rename into it survives a power loss. A file system
+// that cannot flush folders says EINVAL; there is nothing more to do on it.
+bool FlushFolder(const std::string& file) {
+  std::string folder = std::filesystem::path(file).parent_path().string();
+  int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  bool ok = ::fsync(fd) == 0 || errno == EINVAL;
+  ::close(fd);
+  return ok;
+}
+
+// Writes the hive to FILE.tmp, flushes it and renames it over the file, then flushes
+// the folder. Called under the lock, so the one fixed name suffices: a writer killed
+// before its rename leaves one stale temporary file, which the next change removes
+// (also when it is a link: it is never opened). A new file gets the usual mode of a
+// created file, an existing one keeps its.
 bool Save(const std::string& file, const RegistryKeys& keys, std::optional<mode_t> mode) {
-  static std::atomic<unsigned> counter{0};
   std::string bytes = FormatRegistryFile(keys);
-  std::string temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = file + ".tmp." + std::to_string(::getpid()) + "." + std::to_string(counter++);
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return false;
-  }
+  std::string temp = file + ".tmp";
+  if (::unlink(temp.c_str()) != 0 && errno != ENOENT) return false;
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (fd < 0) return false;
   bool ok = WriteAll(fd, bytes) && (!mode || ::fchmod(fd, *mode) == 0) && ::fsync(fd) == 0;
   ok = ::close(fd) == 0 && ok;
   ok = ok && std::rename(temp.c_str(), file.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
-  return ok;
+  if (!ok) {
+    ::unlink(temp.c_str());
+    return false;
+  }
+  return FlushFolder(file);
+}
+
+// One step of an edit on the loaded hive; false where the step is refused.
+bool ApplyStep(RegistryKeys& keys, const RegistryEdit::Step& step) {
+  std::string p = normalise(step.key);
+  switch (step.kind) {
+    case RegistryEdit::Kind::CreateKey:
+      if (p.empty()) return false;
+      for (std::size_t pos = 0; pos != std::string::npos;) {
+        pos = p.find('\\', pos + 1);
+        keys[p.substr(0, pos)];
+      }
+      return true;
+    case RegistryEdit::Kind::SetValue: {
+      auto found = keys.find(p);
+      if (found == keys.end()) return false;  // values go into existing keys only
+      found->second[step.name] = step.value;
+      return true;
+    }
+    case RegistryEdit::Kind::DeleteKey:
+      if (p.empty() || keys.count(p) == 0) return false;
+      for (auto it = keys.begin(); it != keys.end();) {
+        if (it->first == p || it->first.rfind(p + "\\", 0) == 0)
+          it = keys.erase(it);
+        else
+          ++it;
+      }
+      return true;
+  }
+  return false;
 }
 
 class FileRegistry : public Registry {
  public:
   explicit FileRegistry(std::string path) : m_path(std::move(path)) {}
 
-  bool createKey(const std::string& path) override {
-    std::string p = normalise(path);
-    if (p.empty()) return false;
-    return change([&](RegistryKeys& keys) {
-      for (std::size_t pos = 0; pos != std::string::npos;) {
-        pos = p.find('\\', pos + 1);
-        keys[p.substr(0, pos)];
-      }
-      return true;
-    });
-  }
+  bool createKey(const std::string& path) override { return apply(RegistryEdit().createKey(path)); }
 
   bool keyExists(const std::string& path) const override {
     std::optional<RegistryKeys> keys = snapshot();
@@ -186,11 +273,11 @@ class FileRegistry : public Registry {
   }
 
   bool setString(const std::string& key, const std::string& name, const std::string& value) override {
-    return setValue(key, name, value);
+    return apply(RegistryEdit().setString(key, name, value));
   }
 
   bool setNumber(const std::string& key, const std::string& name, std::uint32_t value) override {
-    return setValue(key, name, value);
+    return apply(RegistryEdit().setNumber(key, name, value));
   }
 
   std::optional<RegistryValue> getValue(const std::string& key, const std::string& name) const override {
@@ -203,19 +290,20 @@ class FileRegistry : public Registry {
     return v->second;
   }
 
-  bool deleteKey(const std::string& path) override {
-    std::string p = normalise(path);
-    if (p.empty()) return false;
-    return change([&](RegistryKeys& keys) {
-      if (keys.count(p) == 0) return false;
-      for (auto it = keys.begin(); it != keys.end();) {
-        if (it->first == p || it->first.rfind(p + "\\", 0) == 0)
-          it = keys.erase(it);
-        else
-          ++it;
-      }
-      return true;
-    });
+  bool deleteKey(const std::string& path) override { return apply(RegistryEdit().deleteKey(path)); }
+
+  // Load, apply every step and save, all under the lock; the first refused step
+  // leaves the file as it was.
+  bool apply(const RegistryEdit& edit) override {
+    std::optional<std::string> file = Resolve(m_path);
+    if (!file || IsOtherThanRegular(*file)) return false;
+    FileLock lock(*file + ".lock");
+    if (!lock.held()) return false;
+    std::optional<Loaded> loaded = Load(*file);
+    if (!loaded) return false;
+    for (const RegistryEdit::Step& step : edit.steps())
+      if (!ApplyStep(loaded->keys, step)) return false;
+    return Save(*file, loaded->keys, loaded->mode);
   }
 
   // Reads take no lock: a change replaces the file in one rename, so a reader sees
@@ -229,28 +317,6 @@ class FileRegistry : public Registry {
   }
 
  private:
-  bool setValue(const std::string& key, const std::string& name, RegistryValue value) {
-    std::string k = normalise(key);
-    return change([&](RegistryKeys& keys) {
-      auto found = keys.find(k);
-      if (found == keys.end()) return false;  // values go into existing keys only
-      found->second[name] = std::move(value);
-      return true;
-    });
-  }
-
-  // Load, edit (which answers false to refuse) and save, all under the lock.
-  template <class Edit>
-  bool change(Edit edit) {
-    std::optional<std::string> file = Resolve(m_path);
-    if (!file) return false;
-    FileLock lock(*file + ".lock");
-    if (!lock.held()) return false;
-    std::optional<Loaded> loaded = Load(*file);
-    if (!loaded || !edit(loaded->keys)) return false;
-    return Save(*file, loaded->keys, loaded->mode);
-  }
-
   std::string m_path;
 };
 

@@ -8,18 +8,18 @@ constexpr const char* kTechnicalDescription = "PROFIBUS PA chlorine and pH/redox
 
 std::string RegistrationKey() { return std::string(kRegistryBase) + kDeviceTypeText; }
 
+// The key and all its values in one registry change: a reader or a crash sees the
+// registry before or after it, so nothing is ever rolled back.
 long Register(ddlib::Registry& registry, const std::string& modulePath) {
   const std::string key = RegistrationKey();
-  std::optional<ddlib::RegistryKeys> before = registry.snapshot();
-  if (!before || !registry.createKey(key)) return kRegistrationFailed;
-  bool ok = registry.setString(key, "DLLPATH", modulePath) && registry.setString(key, "Description", kDeviceTypeText) &&
-            registry.setString(key, "TechnicalDescription", kTechnicalDescription) &&
-            registry.setNumber(key, "BottomBarStyle", 1) &&
-            registry.setNumber(key, "WriteNotAvailableVariablesToDevice", 1);
-  if (ok) return 0;
-  // Leave no half-written key behind; a key that was there before stays.
-  if (!before->count(key)) registry.deleteKey(key);
-  return kRegistrationFailed;
+  ddlib::RegistryEdit edit;
+  edit.createKey(key)
+      .setString(key, "DLLPATH", modulePath)
+      .setString(key, "Description", kDeviceTypeText)
+      .setString(key, "TechnicalDescription", kTechnicalDescription)
+      .setNumber(key, "BottomBarStyle", 1)
+      .setNumber(key, "WriteNotAvailableVariablesToDevice", 1);
+  return registry.apply(edit) ? 0 : kRegistrationFailed;
 }
 
 // Deletes the device's key only: parent keys may belong to the host or to other

@@ -1,15 +1,19 @@
 // The file-backed registry: a registration survives into a later run, a key is deleted
-// with its subtree, and a path that cannot be written makes the operations fail.
+// with its subtree, a registration is one change that no reader, killed writer or
+// planted path can split, and a path that cannot be written makes the operations fail.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "ddlib/registry.h"
+#include "module/registration.h"
 
 namespace {
 
@@ -23,6 +27,13 @@ class RegistryFile : public ::testing::Test {
     m_path = (m_dir / "hive.txt").string();
   }
   void TearDown() override { fs::remove_all(m_dir); }
+
+  int TempFiles() const {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(m_dir))
+      count += entry.path().filename().string().find(".tmp") != std::string::npos;
+    return count;
+  }
 
   fs::path m_dir;
   std::string m_path;
@@ -157,6 +168,132 @@ TEST_F(RegistryFile, WritesKeepLinksAndModes) {
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_TRUE(registry->keyExists("L"));
   EXPECT_TRUE(registry->keyExists("K"));
+}
+
+// The device key as a reader may see it: absent, or with all five values.
+bool Whole(const ddlib::RegistryKeys& keys) {
+  auto key = keys.find(RegistrationKey());
+  return key == keys.end() || key->second.size() == 5;
+}
+
+// Writers killed at random points of a registration leave the hive before or after
+// it, and at most one temporary file, which the next change takes.
+TEST_F(RegistryFile, KilledWritersLeaveTheOldOrTheNewHive) {
+  auto registry = ddlib::OpenFileRegistry(m_path);
+  std::mt19937 random(static_cast<unsigned>(::testing::UnitTest::GetInstance()->random_seed()));
+  for (int round = 0; round < 80; ++round) {
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      auto own = ddlib::OpenFileRegistry(m_path);
+      for (;;) {
+        Register(*own, "/x/libdtmplugin.so");
+        Unregister(*own);
+      }
+    }
+    usleep(random() % 4000);
+    kill(pid, SIGKILL);
+    ASSERT_EQ(waitpid(pid, nullptr, 0), pid);
+    std::optional<ddlib::RegistryKeys> keys = registry->snapshot();
+    ASSERT_TRUE(keys) << round;
+    EXPECT_TRUE(Whole(*keys)) << round;
+    EXPECT_LE(TempFiles(), 1) << round;
+  }
+  ASSERT_TRUE(registry->createKey("K"));
+  EXPECT_EQ(TempFiles(), 0);
+}
+
+// A reader beside processes that register and unregister sees the key whole or not at
+// all, and every registration answers success.
+TEST_F(RegistryFile, ReaderBesideRegistrationsNeverSeesAHalfKey) {
+  auto registry = ddlib::OpenFileRegistry(m_path);
+  std::vector<pid_t> children;
+  for (int w = 0; w < 4; ++w) {
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      auto own = ddlib::OpenFileRegistry(m_path);
+      bool ok = true;
+      for (int i = 0; i < 15; ++i) {
+        ok = Register(*own, "/x/libdtmplugin.so") == 0 && ok;
+        Unregister(*own);  // may find the key gone, or already back from another writer
+      }
+      _exit(ok ? 0 : 1);
+    }
+    children.push_back(pid);
+  }
+  int reads = 0, halves = 0, running = static_cast<int>(children.size());
+  while (running > 0) {  // no assertion may leave the writers running
+    std::optional<ddlib::RegistryKeys> keys = registry->snapshot();
+    halves += !keys || !Whole(*keys);
+    ++reads;
+    for (pid_t& pid : children) {
+      int status = 0;
+      if (pid > 0 && waitpid(pid, &status, WNOHANG) == pid) {
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        pid = 0;
+        --running;
+      }
+    }
+  }
+  EXPECT_EQ(halves, 0) << "of " << reads << " reads";
+}
+
+// A FIFO or a device is no registry, directly or as a link's target, and neither is a
+// FIFO as the lock file: every operation fails at once, nothing waits for a writer.
+TEST_F(RegistryFile, NonRegularPathsFailAtOnce) {
+  const std::string fifo = (m_dir / "fifo.txt").string();
+  const std::string toFifo = (m_dir / "to-fifo.txt").string();
+  const std::string toDevice = (m_dir / "to-device.txt").string();
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo((m_path + ".lock").c_str(), 0600), 0);
+  fs::create_symlink(fifo, toFifo);
+  fs::create_symlink("/dev/null", toDevice);
+  pid_t pid = fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    bool ok = true;
+    for (const std::string& path : {fifo, toFifo, toDevice}) {
+      auto registry = ddlib::OpenFileRegistry(path);
+      ok = ok && !registry->snapshot() && !registry->createKey("K") && !registry->deleteKey("K") &&
+           Register(*registry, "/x/libdtmplugin.so") != 0;
+    }
+    ok = ok && Register(*ddlib::OpenFileRegistry(m_path), "/x/libdtmplugin.so") != 0;
+    _exit(ok ? 0 : 1);
+  }
+  int status = 0;
+  for (int waited = 0; waited < 100 && waitpid(pid, &status, WNOHANG) == 0; ++waited) usleep(10000);
+  if (kill(pid, SIGKILL) == 0 && waitpid(pid, &status, WNOHANG) != pid) {
+    waitpid(pid, &status, 0);
+    FAIL() << "an operation on a non-regular path still waits after a second";
+  }
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  EXPECT_FALSE(fs::exists(fs::symlink_status(fifo + ".lock")));
+}
+
+// A link that another user planted in a sticky, world-writable folder is not followed
+// (nothing is created, neither the target nor a lock); a link owned by the folder's
+// owner is.
+TEST_F(RegistryFile, AnotherUsersLinkInAStickyFolderIsNotFollowed) {
+  if (geteuid() != 0) GTEST_SKIP() << "planting a link as another user needs root (lchown)";
+  const fs::path shared = m_dir / "shared";
+  const fs::path target = m_dir / "chosen.txt";
+  const fs::path link = shared / "hive.txt";
+  fs::create_directory(shared);
+  ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+  fs::create_symlink(target, link);
+  constexpr uid_t kOther = 4242;
+  ASSERT_EQ(lchown(link.c_str(), kOther, kOther), 0);
+  auto registry = ddlib::OpenFileRegistry(link.string());
+  EXPECT_EQ(Register(*registry, "/x/libdtmplugin.so"), kRegistrationFailed);
+  EXPECT_FALSE(registry->snapshot());
+  EXPECT_FALSE(fs::exists(fs::symlink_status(target)));
+  EXPECT_FALSE(fs::exists(fs::symlink_status(target.string() + ".lock")));
+  EXPECT_EQ(std::distance(fs::directory_iterator(shared), fs::directory_iterator()), 1);
+
+  ASSERT_EQ(chown(shared.c_str(), kOther, kOther), 0);
+  EXPECT_EQ(Register(*registry, "/x/libdtmplugin.so"), 0);
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(target)));
 }
 
 TEST_F(RegistryFile, LocalMachineRegistryCanBeReplaced) {

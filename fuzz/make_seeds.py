@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the seed corpus (fuzz/corpus/) in the input format of fuzz_one.cpp.
+"""Writes the seed corpus (fuzz/corpus/) in the input format of host/tool/fuzz_one.cpp.
 
 Run from the repository root after changing the input format; the seeds are
 committed and run as regression tests by dtm_tests.

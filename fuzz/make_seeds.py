@@ -54,6 +54,11 @@ def set_double(name, special):
     return bytes([SET_VALUE, STEERING_INDEX[name], 2, special])
 
 
+def set_long(n, special):
+    """Variable number n set to the harness's special long of that index (0: the smallest)."""
+    return bytes([SET_VALUE, 128]) + number(n) + bytes([1, special])
+
+
 def request(n, cls=OWN_CLASS, other_name=False):
     return bytes([REQUEST]) + number(n) + bytes([cls | (0x10 if other_name else 0)])
 
@@ -117,6 +122,9 @@ def main():
     for flags in range(1, 8):
         seeds[f"null-answers-{flags}"] = (bytes([NULL_ANSWERS, flags]) + spread(40, flags) +
                                           validity(700, 0) + run(flags) + run_number(700))
+    # The real-temperature window computes with the temperature and its offset.
+    seeds["long-extremes"] = b"".join(set_long(variable, special) + request(220)
+                                      for special in range(8) for variable in (221, 207))
     seeds["restart"] = request(227) + bytes([RESTART]) + number(227) + bytes([OWN_CLASS]) + request(227)
     for name, data in seeds.items():
         with open(os.path.join(CORPUS, name), "wb") as f:

@@ -537,12 +537,14 @@ CDDDefinitionSet SetOf(const Op& op) {
 void Play(const Op* op, const Op* end, CDDObject* object, CHostServices& services, CHostObjectStore& store,
           CHostContext* context) {
   Temporaries t;
-  auto* variable = static_cast<CDDVariable*>(object);
-  auto* block = static_cast<CDDBlock*>(object);
-  auto* refresh = static_cast<CDDRefresh*>(object);
-  auto* menu = static_cast<CDDMenu*>(object);
-  auto* command = static_cast<CDDCommand*>(object);
-  auto* method = static_cast<CDDMethod*>(object);
+  // The object as its own type, cast only by an op of that kind: the decoding refused
+  // ops of another kind, and the catalogue's ops have no object.
+  auto variable = [object] { return static_cast<CDDVariable*>(object); };
+  auto block = [object] { return static_cast<CDDBlock*>(object); };
+  auto refresh = [object] { return static_cast<CDDRefresh*>(object); };
+  auto menu = [object] { return static_cast<CDDMenu*>(object); };
+  auto command = [object] { return static_cast<CDDCommand*>(object); };
+  auto method = [object] { return static_cast<CDDMethod*>(object); };
   for (; op != end; ++op) {
     switch (op->code) {
       case Code::Read: {
@@ -577,29 +579,29 @@ void Play(const Op* op, const Op* end, CDDObject* object, CHostServices& service
         object->putAttributesAvailable(op->on);
         break;
       case Code::VarLabel:
-        variable->putLabel(CStrPP(TextOf(*op)));
+        variable()->putLabel(CStrPP(TextOf(*op)));
         break;
       case Code::VarHelp:
-        variable->putHelp(CStrPP(TextOf(*op)));
+        variable()->putHelp(CStrPP(TextOf(*op)));
         break;
       case Code::VarUnit:
-        variable->putConstantUnit(CStrPP(TextOf(*op)));
+        variable()->putConstantUnit(CStrPP(TextOf(*op)));
         break;
       case Code::VarClass:
-        variable->getClass()->putClassInfo(static_cast<enumDDVariableClassType>(op->a), op->on);
+        variable()->getClass()->putClassInfo(static_cast<enumDDVariableClassType>(op->a), op->on);
         break;
       case Code::VarSetType:
-        variable->setTypeInfo(new CDDType(static_cast<enumDDVariableType>(op->a)));
-        t.type = variable->getTypeInfo();
+        variable()->setTypeInfo(new CDDType(static_cast<enumDDVariableType>(op->a)));
+        t.type = variable()->getTypeInfo();
         break;
       case Code::VarHandling:
-        variable->putHandling(static_cast<enumDDVariableHandlingType>(op->a), op->on);
+        variable()->putHandling(static_cast<enumDDVariableHandlingType>(op->a), op->on);
         break;
       case Code::VarSetPreEdit:
-        variable->setPreEditActions(t.list.release());
+        variable()->setPreEditActions(t.list.release());
         break;
       case Code::VarSetPostEdit:
-        variable->setPostEditActions(t.list.release());
+        variable()->setPostEditActions(t.list.release());
         break;
       case Code::TypeSize:
         t.type->putSize(op->a);
@@ -670,46 +672,46 @@ void Play(const Op* op, const Op* end, CDDObject* object, CHostServices& service
         t.list->Add(DefinitionOf(*op), op->a, op->b);
         break;
       case Code::BlockType:
-        block->putType(static_cast<enumDDBlockType>(op->a));
+        block()->putType(static_cast<enumDDBlockType>(op->a));
         break;
       case Code::BlockNumber:
-        block->putNumber(op->b);
+        block()->putNumber(op->b);
         break;
       case Code::BlockKind:
-        block->putBlockKind(static_cast<enumDDBlockKind>(op->a));
+        block()->putBlockKind(static_cast<enumDDBlockKind>(op->a));
         break;
       case Code::RefreshSetReread:
-        refresh->setReread(new CDDVariableDefinitionSet());
-        t.members = refresh->getReread();
+        refresh()->setReread(new CDDVariableDefinitionSet());
+        t.members = refresh()->getReread();
         break;
       case Code::RefreshSetChanged:
-        refresh->setChanged(new CDDVariableDefinitionSet());
-        t.members = refresh->getChanged();
+        refresh()->setChanged(new CDDVariableDefinitionSet());
+        t.members = refresh()->getChanged();
         break;
       case Code::SetInsert:
         t.members->Insert(DefinitionOf(*op));
         break;
       case Code::MenuAccess:
-        menu->putAccess(static_cast<enumDDAccessType>(op->a));
+        menu()->putAccess(static_cast<enumDDAccessType>(op->a));
         break;
       case Code::MenuLabel:
-        menu->putLabel(CStrPP(TextOf(*op)));
+        menu()->putLabel(CStrPP(TextOf(*op)));
         break;
       case Code::MenuHelp:
-        menu->putHelp(CStrPP(TextOf(*op)));
+        menu()->putHelp(CStrPP(TextOf(*op)));
         break;
       case Code::MenuSetItems:
-        menu->setMenuItems(new CDDMenuItemList());
-        t.items = menu->getMenuItems();
+        menu()->setMenuItems(new CDDMenuItemList());
+        t.items = menu()->getMenuItems();
         break;
       case Code::MenuSetPreRead:
-        menu->setPreReadActions(t.list.release());
+        menu()->setPreReadActions(t.list.release());
         break;
       case Code::MenuSetPreWrite:
-        menu->setPreWriteActions(t.list.release());
+        menu()->setPreWriteActions(t.list.release());
         break;
       case Code::MenuSetPostWrite:
-        menu->setPostWriteActions(t.list.release());
+        menu()->setPostWriteActions(t.list.release());
         break;
       case Code::ItemBegin:
         t.item.emplace(DefinitionOf(*op));
@@ -722,17 +724,17 @@ void Play(const Op* op, const Op* end, CDDObject* object, CHostServices& service
         t.item.reset();
         break;
       case Code::CommandSlot:
-        command->setSlot(new CDDSlot(op->b));
+        command()->setSlot(new CDDSlot(op->b));
         break;
       case Code::CommandIndex:
-        command->setIndex(new CDDIndex(op->b));
+        command()->setIndex(new CDDIndex(op->b));
         break;
       case Code::CommandOperation:
-        command->putOperation(static_cast<enumDDCommandOperationType>(op->a));
+        command()->putOperation(static_cast<enumDDCommandOperationType>(op->a));
         break;
       case Code::CommandSetTransactions:
-        command->setTransactionSet(new CDDTransactionSet());
-        t.transactions = command->getTransactionSet();
+        command()->setTransactionSet(new CDDTransactionSet());
+        t.transactions = command()->getTransactionSet();
         break;
       case Code::TransactionBegin:
         t.transaction.emplace(op->a);
@@ -766,19 +768,19 @@ void Play(const Op* op, const Op* end, CDDObject* object, CHostServices& service
         t.transaction.reset();
         break;
       case Code::MethodLabel:
-        method->putLabel(CStrPP(TextOf(*op)));
+        method()->putLabel(CStrPP(TextOf(*op)));
         break;
       case Code::MethodHelp:
-        method->putHelp(CStrPP(TextOf(*op)));
+        method()->putHelp(CStrPP(TextOf(*op)));
         break;
       case Code::MethodAccess:
-        method->putAccess(static_cast<enumDDAccessType>(op->a));
+        method()->putAccess(static_cast<enumDDAccessType>(op->a));
         break;
       case Code::MethodClass:
-        method->getClass()->putClassInfo(static_cast<enumDDMethodClass>(op->a), op->on);
+        method()->getClass()->putClassInfo(static_cast<enumDDMethodClass>(op->a), op->on);
         break;
       case Code::MethodValidity:
-        method->putValidity(op->on);
+        method()->putValidity(op->on);
         break;
     }
   }

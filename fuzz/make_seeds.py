@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the seed corpus (fuzz/corpus/) in the input format of fuzz_one.cpp.
+"""Writes the seed corpus (fuzz/corpus/) in the input format of host/tool/fuzz_one.cpp.
 
 Run from the repository root after changing the input format; the seeds are
 committed and run as regression tests by dtm_tests.
@@ -52,6 +52,11 @@ def set_none(name):
 
 def set_double(name, special):
     return bytes([SET_VALUE, STEERING_INDEX[name], 2, special])
+
+
+def set_long(n, special):
+    """Variable number n set to the harness's special long of that index (0: the smallest)."""
+    return bytes([SET_VALUE, 128]) + number(n) + bytes([1, special])
 
 
 def request(n, cls=OWN_CLASS, other_name=False):
@@ -117,6 +122,9 @@ def main():
     for flags in range(1, 8):
         seeds[f"null-answers-{flags}"] = (bytes([NULL_ANSWERS, flags]) + spread(40, flags) +
                                           validity(700, 0) + run(flags) + run_number(700))
+    # The real-temperature window computes with the temperature and its offset.
+    seeds["long-extremes"] = b"".join(set_long(variable, special) + request(220)
+                                      for special in range(8) for variable in (221, 207))
     seeds["restart"] = request(227) + bytes([RESTART]) + number(227) + bytes([OWN_CLASS]) + request(227)
     for name, data in seeds.items():
         with open(os.path.join(CORPUS, name), "wb") as f:

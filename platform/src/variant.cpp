@@ -76,13 +76,17 @@ int compare(const CDDCommonVariant& a, const CDDCommonVariant& b) {
   return x < y ? -1 : (x > y ? 1 : 0);
 }
 
-CDDCommonVariant arithmetic(const CDDCommonVariant& a, const CDDCommonVariant& b, int sign) {
+// Integer sums and differences wrap around in the result's width (32 bits for int and
+// bool, 64 for long), as the device's fixed-width registers do: a result that fits is
+// exact, and one that does not still has a value instead of being undefined. Hence the
+// arithmetic is done in unsigned, where wrapping is defined.
+CDDCommonVariant arithmetic(const CDDCommonVariant& a, const CDDCommonVariant& b, bool subtract) {
   if (!a.isNumeric() || !b.isNumeric()) return CDDCommonVariant();
   if (a.kind() == Kind::Double || b.kind() == Kind::Double)
-    return CDDCommonVariant(a.getDouble() + sign * b.getDouble());
-  long x = a.getLong(), y = b.getLong();
-  long r = static_cast<long>(static_cast<unsigned long>(x) + static_cast<unsigned long>(sign * y));
-  if (a.kind() == Kind::Long || b.kind() == Kind::Long) return CDDCommonVariant(r);
+    return CDDCommonVariant(subtract ? a.getDouble() - b.getDouble() : a.getDouble() + b.getDouble());
+  const auto x = static_cast<std::uint64_t>(a.getLong()), y = static_cast<std::uint64_t>(b.getLong());
+  const std::uint64_t r = subtract ? x - y : x + y;
+  if (a.kind() == Kind::Long || b.kind() == Kind::Long) return CDDCommonVariant(static_cast<long>(r));
   return CDDCommonVariant(static_cast<int>(static_cast<std::uint32_t>(r)));
 }
 
@@ -100,6 +104,6 @@ bool operator>=(const CDDCommonVariant& a, const CDDCommonVariant& b) {
   int c = compare(a, b);
   return c == 1 || c == 0;
 }
-CDDCommonVariant operator+(const CDDCommonVariant& a, const CDDCommonVariant& b) { return arithmetic(a, b, 1); }
-CDDCommonVariant operator-(const CDDCommonVariant& a, const CDDCommonVariant& b) { return arithmetic(a, b, -1); }
+CDDCommonVariant operator+(const CDDCommonVariant& a, const CDDCommonVariant& b) { return arithmetic(a, b, false); }
+CDDCommonVariant operator-(const CDDCommonVariant& a, const CDDCommonVariant& b) { return arithmetic(a, b, true); }
 bool operator&&(const CDDCommonVariant& a, const CDDCommonVariant& b) { return a.truth() && b.truth(); }

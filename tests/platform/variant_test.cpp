@@ -2,12 +2,17 @@
 // kinds, empty and text-against-number never equal or ordered.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "ddlib/ddlib.h"
 #include "module/latin1.h"
 
 namespace {
 
 using Kind = CDDCommonVariant::Kind;
+
+constexpr int kIntMin = std::numeric_limits<int>::min(), kIntMax = std::numeric_limits<int>::max();
+constexpr long kLongMin = std::numeric_limits<long>::min(), kLongMax = std::numeric_limits<long>::max();
 
 enum class Order { Less, Equal, Greater, None };
 
@@ -24,6 +29,8 @@ TEST(Variant, ComparisonsFollowTheKinds) {
       {"int and long", CDDCommonVariant(1), CDDCommonVariant(2L), Order::Less},
       {"double above int", CDDCommonVariant(2.5), CDDCommonVariant(2), Order::Greater},
       {"negative long and int", CDDCommonVariant(-2147483648L), CDDCommonVariant(0), Order::Less},
+      {"smallest long below smallest int", CDDCommonVariant(kLongMin), CDDCommonVariant(kIntMin), Order::Less},
+      {"largest long above largest int", CDDCommonVariant(kLongMax), CDDCommonVariant(kIntMax), Order::Greater},
       {"texts", CDDCommonVariant("a"), CDDCommonVariant("b"), Order::Less},
       {"texts byte-wise, Latin-1 above ASCII", CDDCommonVariant("ü"_latin1), CDDCommonVariant("z"), Order::Greater},
       {"equal texts", CDDCommonVariant("TQR2X3P  "), CDDCommonVariant("TQR2X3P  "), Order::Equal},
@@ -71,6 +78,31 @@ TEST(Variant, SumsAndDifferencesTakeTheWiderKind) {
   EXPECT_FALSE(CDDCommonVariant() + CDDCommonVariant(5) == CDDCommonVariant(5));
 }
 
+TEST(Variant, IntegerSumsAndDifferencesWrapAroundInTheirKind) {
+  struct Case {
+    const char* what;
+    CDDCommonVariant result;
+    Kind kind;
+    long value;
+  };
+  const Case cases[] = {
+      {"largest int + 1", CDDCommonVariant(kIntMax) + CDDCommonVariant(1), Kind::Int, kIntMin},
+      {"smallest int - 1", CDDCommonVariant(kIntMin) - CDDCommonVariant(1), Kind::Int, kIntMax},
+      {"0 - smallest int", CDDCommonVariant(0) - CDDCommonVariant(kIntMin), Kind::Int, kIntMin},
+      {"0 - smallest long", CDDCommonVariant(0) - CDDCommonVariant(kLongMin), Kind::Long, kLongMin},
+      {"-1 - smallest long", CDDCommonVariant(-1) - CDDCommonVariant(kLongMin), Kind::Long, kLongMax},
+      {"largest long + 1", CDDCommonVariant(kLongMax) + CDDCommonVariant(1), Kind::Long, kLongMin},
+      {"smallest long - largest long", CDDCommonVariant(kLongMin) - CDDCommonVariant(kLongMax), Kind::Long, 1},
+      {"largest int - smallest long", CDDCommonVariant(kIntMax) - CDDCommonVariant(kLongMin), Kind::Long,
+       kLongMin + kIntMax},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(c.result.kind(), c.kind);
+    EXPECT_EQ(c.result.getLong(), c.value);
+  }
+}
+
 TEST(Variant, ConjunctionTakesNonzeroNumbersAndNonEmptyTexts) {
   struct Case {
     CDDCommonVariant left, right;
@@ -106,7 +138,11 @@ TEST(Variant, GetIntIsASigned32BitView) {
       {"0xFFFFFFFF as long", CDDCommonVariant(0xFFFFFFFFL), -1},
       {"negative long", CDDCommonVariant(-7L), -7},
       {"bool", CDDCommonVariant(true), 1},
+      {"smallest long", CDDCommonVariant(kLongMin), 0},
+      {"largest long", CDDCommonVariant(kLongMax), -1},
       {"double truncates toward zero", CDDCommonVariant(-2.9), -2},
+      {"double above int", CDDCommonVariant(1e300), kIntMax},
+      {"double below int", CDDCommonVariant(-2147483649.0), kIntMin},
       {"text", CDDCommonVariant("12"), 0},
       {"empty", CDDCommonVariant(), 0},
   };

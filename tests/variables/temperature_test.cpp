@@ -1,5 +1,7 @@
 // The real-temperature window, the pH compensation's third choice, the references and
 // the temperature refresh relation.
+#include <limits>
+
 #include "parameter_requests.h"
 
 namespace {
@@ -52,6 +54,21 @@ TEST_F(Temperature, MissingTemperatureLeavesBoundsAtTheirStartValue) {
   EXPECT_EQ(Min(*v), "int 1");
   EXPECT_EQ(Max(*v), "int 1");
   EXPECT_EQ(Reads(), (Names{kO, kT, kO, kT, kO, kT, kO, kT, kCode}));
+}
+
+TEST_F(Temperature, WindowAtTheLongExtremesWrapsAround) {
+  constexpr long kLongMin = std::numeric_limits<long>::min();
+  Set(kT, 20L);
+  Set(kO, kLongMin);
+  auto v = Request("manu_temperature_process_entry");
+  EXPECT_EQ(Min(*v), "long " + std::to_string(kLongMin + 15));  // 20 - kLongMin wraps to kLongMin + 20
+  EXPECT_EQ(Max(*v), "int 50");
+
+  Set(kT, kLongMin);
+  Set(kO, 0);
+  v = Request("manu_temperature_process_entry");
+  EXPECT_EQ(Min(*v), "int 0");
+  EXPECT_EQ(Max(*v), "long " + std::to_string(kLongMin + 5));
 }
 
 TEST_F(Temperature, RealTemperatureCallsTheLibraryInStepOrder) {

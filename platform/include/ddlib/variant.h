@@ -25,8 +25,11 @@ class CDDCommonVariant {
   bool isEmpty() const { return m_kind == Kind::Empty; }
   bool isNumeric() const { return m_kind != Kind::Empty && m_kind != Kind::Text; }
 
-  // Signed 32-bit view of any numeric kind (doubles truncate toward zero); 0 otherwise.
+  // Signed 32-bit view of any numeric kind: integers keep their low 32 bits, doubles
+  // truncate toward zero and stop at the ends of int (not a number, infinities: 0);
+  // 0 otherwise.
   int getInt() const;
+  // A double as getInt gives it.
   long getLong() const;
   bool getBool() const;
   double getDouble() const;

@@ -1,5 +1,5 @@
 // The fuzz harness's core: one input drives the loaded plug-in through the reference
-// host. It builds with any compiler; fuzz_main.cpp adds the libFuzzer entry (clang).
+// host. It builds with any compiler; fuzz/fuzz_main.cpp adds the libFuzzer entry (clang).
 #pragma once
 #include <cstddef>
 #include <cstdint>

@@ -38,6 +38,10 @@ class Input {
     std::uint32_t low = U16();
     return static_cast<std::int32_t>(low | static_cast<std::uint32_t>(U16()) << 16);
   }
+  std::int64_t I64() {
+    std::uint64_t low = static_cast<std::uint32_t>(I32());
+    return static_cast<std::int64_t>(low | static_cast<std::uint64_t>(static_cast<std::uint32_t>(I32())) << 32);
+  }
   std::string Text(std::size_t longest) {
     std::string out(Byte() % (longest + 1), '\0');
     for (char& c : out) c = static_cast<char>(Byte());
@@ -144,11 +148,22 @@ class Session {
     return CDDCommonVariant(m_in.I32() / 8.0);
   }
 
+  // Any 64-bit long, sometimes one at an end of int or long.
+  CDDCommonVariant Long() {
+    static const long kSpecial[] = {std::numeric_limits<long>::min(), std::numeric_limits<long>::max(),
+                                    std::numeric_limits<int>::min(),  std::numeric_limits<int>::max(),
+                                    std::numeric_limits<int>::min() - 1L, std::numeric_limits<int>::max() + 1L,
+                                    0xFFFFFFFFL, -1L};
+    std::uint8_t pick = m_in.Byte();
+    if (pick < 8) return CDDCommonVariant(kSpecial[pick]);
+    return CDDCommonVariant(static_cast<long>(m_in.I64()));
+  }
+
   // A value of any kind, mostly small integers; nothing stands for "no value".
   std::optional<CDDCommonVariant> Value() {
     switch (m_in.Byte() % 8) {
       case 0: return CDDCommonVariant(static_cast<int>(m_in.I32()));
-      case 1: return CDDCommonVariant(static_cast<long>(m_in.I32()));
+      case 1: return Long();
       case 2: return Double();
       case 3: return CDDCommonVariant(m_in.Byte() % 2 == 1);
       case 4: return CDDCommonVariant::text(m_in.Text(12));

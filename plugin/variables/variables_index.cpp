@@ -1,7 +1,5 @@
 // The per-number index of every variable row. Each topic keeps its rows in its own
 // file; adding a table is one declaration in tables.h and one entry in kTables.
-#include <cassert>
-
 #include "module/row_index.h"
 #include "module/subsystems.h"
 #include "variables/tables.h"
@@ -30,10 +28,11 @@ constexpr const RowTable* kTables[] = {
     &kErrorCodeRows,
 };
 
+// The tables span files, so no static_assert can see them together: a test checks that
+// the index has no fault.
 RowIndex<VariableRow> BuildIndex() {
   RowIndex<VariableRow> index(ObjectKindVariable);
   for (const RowTable* table : kTables) index.Add(*table);
-  assert(index.faults() == 0);
   return index;
 }
 

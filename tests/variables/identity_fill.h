@@ -12,14 +12,22 @@
 #include "variables/variable_frame.h"
 #include "row_name.h"
 
-inline dtmhost::Host& IdentityHost() {
+// The shared host is attached before the first test, not on first use: attaching fills
+// every object, and inside a test that would land in its journal and read counts.
+class IdentityHostEnvironment : public testing::Environment {
+ public:
   struct Attached {
     CDeviceAttributeCalculation calc;
     std::unique_ptr<dtmhost::Host> host = dtmhost::Host::Attach(&calc);
   };
-  static Attached attached;
-  return *attached.host;
-}
+  void SetUp() override { attached = std::make_unique<Attached>(); }
+  void TearDown() override { attached.reset(); }
+  static inline std::unique_ptr<Attached> attached;
+};
+inline testing::Environment* const identityHostEnvironment =
+    testing::AddGlobalTestEnvironment(new IdentityHostEnvironment);
+
+inline dtmhost::Host& IdentityHost() { return *IdentityHostEnvironment::attached->host; }
 
 // A host object that already carries attributes from an earlier request.
 inline std::unique_ptr<CDDVariable> UsedVariable(ObjId id) {

@@ -116,10 +116,22 @@ std::optional<std::string> Resolve(const std::string& path) {
   return std::nullopt;
 }
 
-// Opens a file that must be a regular one: never through a link (the path is
-// resolved already; one put there since is refused) and never waiting, as opening a
-// FIFO would; the type is checked on what was opened. -1 with errno set otherwise.
-int OpenRegular(const std::string& path, int flags, mode_t mode = 0) {
+// Whether a path names something other than a regular file; such a path is never
+// opened (opening a device may act on it).
+bool IsOtherThanRegular(const std::string& path) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+}
+
+// Opens a file that must be a regular one: a path naming anything else is not opened
+// at all; never through a link (the path is resolved already; one put there since is
+// refused) and never waiting, as opening a FIFO would; the type is checked again on
+// what was opened, whose status lands in `status`. -1 with errno set otherwise.
+int OpenRegular(const std::string& path, int flags, mode_t mode = 0, struct stat* status = nullptr) {
+  if (IsOtherThanRegular(path)) {
+    errno = EINVAL;
+    return -1;
+  }
   int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, mode);
   if (fd < 0) return -1;
   struct stat st {};
@@ -128,14 +140,8 @@ int OpenRegular(const std::string& path, int flags, mode_t mode = 0) {
     errno = EINVAL;
     return -1;
   }
+  if (status) *status = st;
   return fd;
-}
-
-// Whether a path names something other than a regular file; such a path is never
-// opened (opening a device may act on it).
-bool IsOtherThanRegular(const std::string& path) {
-  struct stat st {};
-  return ::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
 }
 
 // An exclusive lock on the file beside the hive, held for one load-change-save; never
@@ -143,7 +149,7 @@ bool IsOtherThanRegular(const std::string& path) {
 class FileLock {
  public:
   explicit FileLock(const std::string& path)
-      : m_fd(IsOtherThanRegular(path) ? -1 : OpenRegular(path, O_RDWR | O_CREAT, 0666)) {
+      : m_fd(OpenRegular(path, O_RDWR | O_CREAT, 0666)) {
     while (m_fd >= 0 && ::flock(m_fd, LOCK_EX) != 0) {
       if (errno == EINTR) continue;
       ::close(m_fd);
@@ -168,12 +174,11 @@ struct Loaded {
 };
 
 std::optional<Loaded> Load(const std::string& file) {
-  if (IsOtherThanRegular(file)) return std::nullopt;
-  int fd = OpenRegular(file, O_RDONLY);
+  struct stat st {};
+  int fd = OpenRegular(file, O_RDONLY, 0, &st);
   if (fd < 0) return errno == ENOENT ? std::optional<Loaded>(Loaded{}) : std::nullopt;
   std::string bytes;
-  struct stat st {};
-  bool ok = ::fstat(fd, &st) == 0;
+  bool ok = true;
   char buffer[8192];
   while (ok) {
     ssize_t n = ::read(fd, buffer, sizeof buffer);

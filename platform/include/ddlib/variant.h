@@ -29,7 +29,7 @@ class CDDCommonVariant {
   // truncate toward zero and stop at the ends of int (not a number, infinities: 0);
   // 0 otherwise.
   int getInt() const;
-  // A double as getInt gives it.
+  // Any integer kind whole; a double as getInt gives it; 0 otherwise.
   long getLong() const;
   bool getBool() const;
   double getDouble() const;

@@ -207,8 +207,12 @@ struct Session {
     const CDDDefinition& variable = FindVariable(text.substr(0, eq));
     std::string name = variable.getName();
     std::string given = text.substr(eq + 1);
+    // One wording for every refusal; `takes` says what the variable takes, where known.
+    auto refused = [&](const std::string& shown, const std::string& takes = "") {
+      return Failure("bad value for " + name + ": " + shown + (takes.empty() ? "" : " (" + name + " takes " + takes + ")"));
+    };
     std::optional<Given> parsed = ParseValue(given);
-    if (!parsed) throw Failure("bad value for " + name + ": " + given);
+    if (!parsed) throw refused(given);
     std::optional<enumDDVariableType> type = host->store().variableType(name);
     bool integerType = !type || *type == VariableTypeInteger || *type == VariableTypeUnsigned ||
                        *type == VariableTypeEnumerated || *type == VariableTypeBitEnumerated;
@@ -216,29 +220,28 @@ struct Session {
     if (parsed->form == Given::Form::Text) {
       std::optional<int> size = type == VariableTypeString ? Size(variable) : std::nullopt;
       if (size && parsed->text.size() > static_cast<std::size_t>(*size))
-        throw Failure("bad value for " + name + ": a text of " + std::to_string(parsed->text.size()) +
-                      " characters (" + name + " takes texts of at most " + std::to_string(*size) + " characters)");
+        throw refused("a text of " + std::to_string(parsed->text.size()) + " characters",
+                      "texts of at most " + std::to_string(*size) + " characters");
       value = host->store().coerce(name, CDDCommonVariant::text(parsed->text));
     } else if (type == VariableTypeFloat || (!type && parsed->form == Given::Form::Decimal)) {
       if (!std::isfinite(parsed->number)) {
         char range[64];
         double most = std::numeric_limits<double>::max();
         std::snprintf(range, sizeof range, "from %.17g to %.17g", -most, most);
-        throw Failure("bad value for " + name + ": " + given + " (" + name + " takes numbers " + range + ")");
+        throw refused(given, std::string("numbers ") + range);
       }
       value = CDDCommonVariant(parsed->number);
     } else if (integerType) {
       auto [low, high] = IntegerRange(type, type ? Size(variable) : std::nullopt);
       double n = parsed->integer ? static_cast<double>(*parsed->integer) : parsed->number;
-      if (n != std::trunc(n)) throw Failure("bad value for " + name + ": " + given);
+      if (n != std::trunc(n)) throw refused(given);
       if (!(n >= static_cast<double>(low) && n <= static_cast<double>(high)) ||
           (parsed->integer && (*parsed->integer < low || *parsed->integer > high)))
-        throw Failure("bad value for " + name + ": " + given + " (" + name + " takes integers from " +
-                      std::to_string(low) + " to " + std::to_string(high) + ")");
+        throw refused(given, "integers from " + std::to_string(low) + " to " + std::to_string(high));
       long long whole = parsed->integer ? *parsed->integer : static_cast<long long>(n);
       value = CDDCommonVariant(static_cast<int>(static_cast<std::uint32_t>(whole)));
     }
-    if (value.isEmpty()) throw Failure("bad value for " + name + ": " + given);
+    if (value.isEmpty()) throw refused(given);
     return {name, value};
   }
 

@@ -132,7 +132,7 @@ TEST(Commands, RepeatedRequestsGiveTheSameAttributes) {
 // block header holds fields of no interest the reply repeats a filler of that width.
 // The profile revision is the two bytes at 12 of the 20-byte header; the numeric
 // software revision splits the same 16 bytes that the revision text reads.
-TEST(Commands, ARepliesItemsKeepTheirOrderAndRepeatFillers) {
+TEST(Commands, ReplyItemsKeepTheirOrderAndRepeatFillers) {
   auto host = OpenPlugin();
   struct Layout {
     long width = 0;

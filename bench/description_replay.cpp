@@ -82,6 +82,7 @@ enum class Code : std::uint8_t {
   ItemQualification,
   ItemAdd,
   CommandSlot,
+  CommandBlock,
   CommandIndex,
   CommandOperation,
   CommandSetTransactions,
@@ -464,6 +465,10 @@ void DescriptionReplay::Recording::DecodeLine(std::size_t index, std::size_t to,
       if (Number(args) < 0) Fail("a slot or index taken away");
       return Push(m == "setSlot" ? Code::CommandSlot : Code::CommandIndex, nullptr, 0, Number(args));
     }
+    if (m == "setBlock") {
+      if (args == "-") Fail("a block taken away");
+      return Push(Code::CommandBlock);
+    }
     if (m == "putOperation") return Push(Code::CommandOperation, nullptr, static_cast<int>(Number(args)));
     if (m == "setTransactionSet") return Push(Code::CommandSetTransactions);
   }
@@ -522,6 +527,7 @@ struct Temporaries {
   std::optional<CDDDataItem> data;
   std::optional<CDDTransaction> transaction;
   std::optional<CDDTransactionRef> ref;
+  std::unique_ptr<CDDBlock> blockCopy;  // the store's copy until a command takes it
 };
 
 const char* TextOf(const Op& op) { return static_cast<const char*>(op.p); }
@@ -553,7 +559,7 @@ void Play(const Op* op, const Op* end, CDDObject* object, CHostServices& service
         break;
       }
       case Code::BlockCopy:
-        delete store.getBlockCopy(context, DefinitionOf(*op));
+        t.blockCopy.reset(store.getBlockCopy(context, DefinitionOf(*op)));
         break;
       case Code::ReportError:
         services.getErrorHandler()->reportError(CStrPP(TextOf(*op)));
@@ -725,6 +731,9 @@ void Play(const Op* op, const Op* end, CDDObject* object, CHostServices& service
         break;
       case Code::CommandSlot:
         command()->setSlot(new CDDSlot(op->b));
+        break;
+      case Code::CommandBlock:
+        command()->setBlock(t.blockCopy.release());
         break;
       case Code::CommandIndex:
         command()->setIndex(new CDDIndex(op->b));

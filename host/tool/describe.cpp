@@ -210,7 +210,8 @@ void AddCommand(Json& out, const CDDCommand& c, bool named) {
                             .set("request", DataItems(t->request(), named))
                             .set("reply", DataItems(t->reply(), named)));
   }
-  out.set("slot", c.slot() ? Int(c.slot()->getSlot()) : Json())
+  out.set("block", c.block() ? Json::String(c.block()->getcDefinition()->getName()) : Json())
+      .set("slot", c.slot() ? Int(c.slot()->getSlot()) : Json())
       .set("index", c.index() ? Int(c.index()->getIndex()) : Json())
       .set("operation", std::move(operation))
       .set("transactions", std::move(transactions));

@@ -333,6 +333,7 @@ void CDDTransactionSet::Insert(const CDDTransaction& t) {
 CDDCommand::CDDCommand(const CDDCommand& o)
     : CDDObject(o),
       m_slot(o.m_slot ? new CDDSlot(*o.m_slot) : nullptr),
+      m_block(o.m_block ? new CDDBlock(*o.m_block) : nullptr),
       m_index(o.m_index ? new CDDIndex(*o.m_index) : nullptr),
       m_operation(o.m_operation),
       m_transactions(o.m_transactions ? new CDDTransactionSet(*o.m_transactions) : nullptr) {}
@@ -340,6 +341,10 @@ CDDCommand::~CDDCommand() = default;
 void CDDCommand::setSlot(CDDSlot* slot) {
   note([&] { return "CDDCommand::setSlot(" + std::to_string(slot ? slot->getSlot() : -1) + ")"; });
   Adopt(m_slot, slot);
+}
+void CDDCommand::setBlock(CDDBlock* block) {
+  note([&] { return "CDDCommand::setBlock(" + (block ? describe(*block->getcDefinition()) : "-") + ")"; });
+  Adopt(m_block, block);
 }
 void CDDCommand::setIndex(CDDIndex* index) {
   note([&] { return "CDDCommand::setIndex(" + std::to_string(index ? index->getIndex() : -1) + ")"; });

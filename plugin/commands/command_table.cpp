@@ -1,7 +1,8 @@
-// The manufacturer parameters the host reads and writes on slot 1: 85 commands, each
-// named read_ or write_ followed by its variable's name, which gives the variable
-// (catalogue/objects.tsv). The ones the methods send are here too, so a host can
-// address every command a method names whose index is known.
+// The commands the host reads and writes with: the physical block's, by an index
+// relative to the block, and the manufacturer parameters', on slot 1 by an absolute
+// index. The catalogue gives each command's variables (catalogue/objects.tsv). The
+// ones the methods send are here too, so a host can address every command a method
+// names whose index is known.
 #include <iterator>
 
 #include "commands/command_frame.h"
@@ -11,7 +12,25 @@
 namespace commands {
 namespace {
 
+// The profile revision sits in the block header among fields of no interest, which
+// fall into fillers of their widths.
+constexpr ObjId kProfileRevisionReply[] = {
+    id::MVX_dummy_8bit,  id::MVX_dummy_8bit,   id::MVX_dummy_8bit,  id::MVX_dummy_8bit,
+    id::MVX_dummy_32bit, id::MVX_dummy_16bit,  id::MVX_dummy_16bit, id::MVX_phys_profile_rev,
+    id::MVX_dummy_8bit,  id::MVX_dummy_16bit,  id::MVX_dummy_16bit, id::MVX_dummy_8bit,
+};
+
 constexpr CommandRow kCommands[] = {
+    // The physical block: its header (index 0) and the identification, software
+    // revision and reset parameters.
+    {.id = id::read_MVX_profile_rev, .operation = OperationRead, .index = 0, .block = id::physical_block,
+     .items = kProfileRevisionReply},
+    {.id = id::read_MVX_software_rev, .operation = OperationRead, .index = 8, .block = id::physical_block},
+    {.id = id::read_phys_software_rev_numeric, .operation = OperationRead, .index = 8, .block = id::physical_block},
+    {.id = id::read_MVX_phys_device_man_id, .operation = OperationRead, .index = 10, .block = id::physical_block},
+    {.id = id::read_MVX_phys_device_id, .operation = OperationRead, .index = 11, .block = id::physical_block},
+    {.id = id::write_phys_factory_reset, .operation = OperationWrite, .index = 19, .block = id::physical_block},
+    // Slot 1, in index order.
     {.id = id::read_manu_sensor_type_diagnostic, .operation = OperationRead, .index = 111},
     {.id = id::read_manu_sensor_type, .operation = OperationRead, .index = 111},
     {.id = id::write_manu_sensor_type, .operation = OperationWrite, .index = 111},
@@ -98,21 +117,38 @@ constexpr CommandRow kCommands[] = {
     {.id = id::read_manu_unit_display, .operation = OperationRead, .index = 190},
     {.id = id::write_manu_unit_display, .operation = OperationWrite, .index = 190},
 };
-static_assert(std::size(kCommands) == 85);
+static_assert(std::size(kCommands) == 91);
 
-// Each command carries one variable, on the side its operation uses.
-constexpr bool CarryOneVariable() {
+constexpr bool Contains(std::span<const ObjId> ids, ObjId id) {
+  for (ObjId each : ids)
+    if (each == id) return true;
+  return false;
+}
+
+// Each command carries its variables on the side its operation uses, a slot command
+// exactly one, a block command names a block; data items and carried variables name
+// the same variables.
+constexpr bool ItemsAgreeWithTheCatalogue() {
   for (const CommandRow& row : kCommands) {
     const int at = catalogue::IndexOf(row.id);
     if (at < 0) return false;
     const CatalogueEntry& entry = kCatalogue[at];
-    const bool read = row.operation == OperationRead;
-    if ((read ? entry.reply : entry.request).size() != 1 || !(read ? entry.request : entry.reply).empty())
+    const std::span<const ObjId> carried = Carried(row);
+    if (carried.empty() || !(row.operation == OperationRead ? entry.request : entry.reply).empty()) return false;
+    if (row.block) {
+      const int block = catalogue::IndexOf(row.block);
+      if (block < 0 || kCatalogue[block].kind != ObjectKindBlock) return false;
+    } else if (carried.size() != 1) {
       return false;
+    }
+    for (ObjId item : Items(row))
+      if (!Contains(carried, item)) return false;
+    for (ObjId variable : carried)
+      if (!Contains(Items(row), variable)) return false;
   }
   return true;
 }
-static_assert(CarryOneVariable());
+static_assert(ItemsAgreeWithTheCatalogue());
 
 constexpr RowIndex<CommandRow> kIndex(ObjectKindCommand, {kCommands});
 static_assert(kIndex.faults() == 0, "one row per command");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -17,6 +19,7 @@ std::string Describe(const CDDObject& object) {
   const auto& command = dynamic_cast<const CDDCommand&>(object);
   std::ostringstream out;
   out << "available=" << command.getAttributesAvailable();
+  out << " block=" << (command.block() ? command.block()->getcDefinition()->getName() : "-");
   out << " slot=" << (command.slot() ? command.slot()->getSlot() : -1);
   out << " index=" << (command.index() ? command.index()->getIndex() : -1);
   out << " op=" << (command.getOperation() ? static_cast<int>(*command.getOperation()) : -1);
@@ -41,8 +44,9 @@ std::string Describe(const CDDObject& object) {
 
 struct OtherContext : CHostContext {};
 
-// Each command carries its one variable, in the list its operation uses, and the
-// catalogue hands the host the same variable in the same set.
+// Each command is addressed as its row says (slot 1, or the block's copy from the
+// host's store) and carries its variables in the list its operation uses, as the
+// catalogue hands them to the host.
 TEST(Commands, EveryRowAgreesWithTheCatalogue) {
   auto host = OpenPlugin();
   std::set<ObjId> seen;
@@ -50,17 +54,27 @@ TEST(Commands, EveryRowAgreesWithTheCatalogue) {
     SCOPED_TRACE(row.id);
     EXPECT_TRUE(seen.insert(row.id).second);
     const CDDDefinition* command = host->Find(row.id);
-    const CDDDefinition* variable = host->Find(commands::Variable(row));
-    ASSERT_TRUE(command && variable);
+    ASSERT_TRUE(command);
     ASSERT_EQ(command->getKind(), ObjectKindCommand);
-    ASSERT_EQ(variable->getKind(), ObjectKindVariable);
     const bool read = row.operation == OperationRead;
-    EXPECT_EQ(std::string(command->getName()), (read ? "read_" : "write_") + std::string(variable->getName()));
+    if (!row.block) {
+      const CDDDefinition* variable = host->Find(commands::Items(row)[0]);
+      ASSERT_TRUE(variable);
+      EXPECT_EQ(std::string(command->getName()), (read ? "read_" : "write_") + std::string(variable->getName()));
+    }
 
     auto object = host->Request(*command);
     const auto& cmd = dynamic_cast<const CDDCommand&>(*object);
     ASSERT_TRUE(cmd.getAttributesAvailable());
-    EXPECT_EQ(cmd.slot()->getSlot(), 1);
+    if (row.block) {
+      EXPECT_FALSE(cmd.slot());
+      ASSERT_TRUE(cmd.block());
+      EXPECT_EQ(*cmd.block()->getcDefinition(), *host->Find(row.block));
+      EXPECT_EQ(host->Find(row.block)->getKind(), ObjectKindBlock);
+    } else {
+      EXPECT_FALSE(cmd.block());
+      EXPECT_EQ(cmd.slot()->getSlot(), 1);
+    }
     EXPECT_EQ(cmd.index()->getIndex(), row.index);
     ASSERT_EQ(cmd.transactions()->entries().size(), 1u);
     const CDDTransaction& t = *cmd.transactions()->entries()[0];
@@ -69,19 +83,23 @@ TEST(Commands, EveryRowAgreesWithTheCatalogue) {
     const CDDDataItemList& used = read ? *t.reply() : *t.request();
     const CDDDataItemList& unused = read ? *t.request() : *t.reply();
     EXPECT_TRUE(unused.entries().empty());
-    ASSERT_EQ(used.entries().size(), 1u);
-    const CDDDataItem& item = used.entries()[0];
-    EXPECT_EQ(item.getKind(), DataItemReference);
-    EXPECT_EQ(item.getMask(), 0);
-    ASSERT_TRUE(item.reference().getDefinition());
-    EXPECT_EQ(*item.reference().getDefinition(), *variable);
+    ASSERT_EQ(used.entries().size(), commands::Items(row).size());
 
     const auto& sets = host->store().commandSets().at(command->getName());
     const auto& carried = read ? sets.reply : sets.request;
-    const auto& empty = read ? sets.request : sets.reply;
-    EXPECT_TRUE(empty.empty());
-    ASSERT_EQ(carried.size(), 1u);
-    EXPECT_EQ(carried[0], *item.reference().getDefinition());
+    EXPECT_TRUE((read ? sets.request : sets.reply).empty());
+    std::set<long> named;
+    for (std::size_t i = 0; i < used.entries().size(); ++i) {
+      const CDDDataItem& item = used.entries()[i];
+      EXPECT_EQ(item.getKind(), DataItemReference);
+      EXPECT_EQ(item.getMask(), 0);
+      ASSERT_TRUE(item.reference().getDefinition());
+      const CDDDefinition& variable = *item.reference().getDefinition();
+      EXPECT_EQ(variable, *host->Find(commands::Items(row)[i]));
+      EXPECT_NE(std::find(carried.begin(), carried.end(), variable), carried.end());
+      named.insert(variable.getID());
+    }
+    EXPECT_EQ(named.size(), carried.size());
   }
   // The other commands of the catalogue are not described by this table.
   std::size_t available = 0;
@@ -95,7 +113,8 @@ TEST(Commands, EveryRowAgreesWithTheCatalogue) {
 TEST(Commands, RepeatedRequestsGiveTheSameAttributes) {
   auto host = OpenPlugin();
   OtherContext other;
-  for (const char* name : {"read_manu_serial_num", "write_manu_hold_time", "read_manu_check_select_help"}) {
+  for (const char* name :
+       {"read_manu_serial_num", "write_manu_hold_time", "read_manu_check_select_help", "read__MVX__profile_rev"}) {
     SCOPED_TRACE(name);
     auto object = host->Request(name);
     const std::string first = Describe(*object);
@@ -107,6 +126,55 @@ TEST(Commands, RepeatedRequestsGiveTheSameAttributes) {
     EXPECT_EQ(Describe(*object), first);
     EXPECT_EQ(host->store().readCount(), 0);
   }
+}
+
+// The bytes a reply's items take: each item is as wide as its variable, and where the
+// block header holds fields of no interest the reply repeats a filler of that width.
+// The profile revision is the two bytes at 12 of the 20-byte header; the numeric
+// software revision splits the same 16 bytes that the revision text reads.
+TEST(Commands, ReplyItemsKeepTheirOrderAndRepeatFillers) {
+  auto host = OpenPlugin();
+  struct Layout {
+    long width = 0;
+    std::map<std::string, long> offset;  // first offset of each variable
+    std::size_t items = 0;
+  };
+  auto layout = [&](const char* name) {
+    Layout out;
+    auto object = host->Request(name);
+    const CDDTransaction& transaction = *dynamic_cast<const CDDCommand&>(*object).transactions()->entries()[0];
+    for (const CDDDataItem& item : transaction.reply()->entries()) {
+      const CDDDefinition& d = *item.reference().getDefinition();
+      auto variable = host->Request(d);
+      out.offset.emplace(d.getName(), out.width);
+      out.width += dynamic_cast<const CDDVariable&>(*variable).typeInfo()->getSize().value();
+      ++out.items;
+    }
+    return out;
+  };
+  const Layout header = layout("read__MVX__profile_rev");
+  EXPECT_EQ(header.width, 20);
+  EXPECT_EQ(header.offset.at("__MVX__phys_profile_rev"), 12);
+  EXPECT_EQ(header.items, 12u);
+  EXPECT_EQ(header.offset.size(), 4u);
+
+  const Layout numeric = layout("read_phys_software_rev_numeric");
+  EXPECT_EQ(numeric.width, layout("read__MVX__software_rev").width);
+  EXPECT_EQ(numeric.width, 16);
+  EXPECT_EQ(numeric.offset.at("phys_software_rev_001"), 1);
+  EXPECT_EQ(numeric.offset.at("phys_software_rev_rest"), 6);
+  EXPECT_EQ(numeric.offset.count("phys_software_rev_006"), 0u);
+}
+
+// Without the block from the host's store a block command cannot be addressed: it comes
+// back untouched.
+TEST(Commands, ABlockCommandWithoutItsBlockIsLeftUntouched) {
+  auto host = OpenPlugin();
+  host->answerNull({.store = true});
+  ddlib::JournalScope journal;
+  auto object = host->Request("write_phys_factory_reset");
+  EXPECT_FALSE(object->getAttributesAvailable());
+  EXPECT_TRUE(ddlib::Journal::lines().empty());
 }
 
 TEST(Commands, SharedIndicesDifferOnlyInTheirVariable) {

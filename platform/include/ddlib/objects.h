@@ -422,18 +422,23 @@ class CDDCommand : public CDDObject {
   CDDObject* clone() const override { return new CDDCommand(*this); }
 
   void setSlot(CDDSlot* slot);
+  // The block a block-relative command addresses (a copy from the host's store); the
+  // index is then relative to it.
+  void setBlock(CDDBlock* block);
   void setIndex(CDDIndex* index);
   void putOperation(enumDDCommandOperationType operation);
   void setTransactionSet(CDDTransactionSet* set);
   CDDTransactionSet* getTransactionSet() { return m_transactions.get(); }
 
   const CDDSlot* slot() const { return m_slot.get(); }
+  const CDDBlock* block() const { return m_block.get(); }
   const CDDIndex* index() const { return m_index.get(); }
   const std::optional<enumDDCommandOperationType>& getOperation() const { return m_operation; }
   const CDDTransactionSet* transactions() const { return m_transactions.get(); }
 
  private:
   std::unique_ptr<CDDSlot> m_slot;
+  std::unique_ptr<CDDBlock> m_block;
   std::unique_ptr<CDDIndex> m_index;
   std::optional<enumDDCommandOperationType> m_operation;
   std::unique_ptr<CDDTransactionSet> m_transactions;

@@ -103,7 +103,7 @@ CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const 
   double most = std::numeric_limits<double>::max();
   std::snprintf(numbers, sizeof numbers, "numbers from %.17g to %.17g", -most, most);
   std::string texts = size ? "texts of at most " + std::to_string(*size) + " Latin-1 characters" : "Latin-1 texts";
-  std::string takes = !type                        ? integers + ", " + numbers + " and " + texts
+  std::string takes = !type                         ? integers + ", " + numbers + " and " + texts
                       : *type == VariableTypeString ? texts
                       : *type == VariableTypeFloat  ? numbers
                                                     : integers;

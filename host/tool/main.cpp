@@ -3,12 +3,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
-#include <limits>
 #include <map>
 #include <set>
 #include <stdexcept>

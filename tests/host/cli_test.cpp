@@ -226,16 +226,16 @@ Result Typed(const std::vector<std::string>& args, const std::string& answers) {
   Result r;
   int terminal = posix_openpt(O_RDWR | O_NOCTTY);
   if (terminal < 0 || grantpt(terminal) != 0 || unlockpt(terminal) != 0) return r;
-  // Held open, so that what the tool writes stays readable after it ended.
+  // Held open while the answers wait for the tool; once it is closed too, reads give
+  // what the tool wrote and then end.
   int user = open(ptsname(terminal), O_RDWR | O_NOCTTY);
   if (write(terminal, answers.data(), answers.size()) == static_cast<ssize_t>(answers.size())) {
     r = Tool(args, ptsname(terminal));
     EXPECT_EQ(r.err, "");
-    fcntl(terminal, F_SETFL, O_NONBLOCK);
-    std::array<char, 4096> buf;
-    for (ssize_t n; (n = read(terminal, buf.data(), buf.size())) > 0;) r.err.append(buf.data(), n);
   }
   close(user);
+  std::array<char, 4096> buf;
+  for (ssize_t n; (n = read(terminal, buf.data(), buf.size())) > 0;) r.err.append(buf.data(), n);
   close(terminal);
   return r;
 }

@@ -10,7 +10,8 @@ import struct
 
 CORPUS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "corpus")
 
-# Operation codes and the order of the steering variables (check.cpp).
+# Operation codes (host/tool/fuzz_one.cpp) and the order of the steering variables
+# (host/tool/check_data_sets.cpp).
 SET_VALUE, REQUEST, VALIDITY, RUN_METHOD, RESTART, NULL_ANSWERS = range(6)
 THROW_INTEGER, THROW_EXCEPTION, THROW_OTHER = 0, 2, 3
 STEERING = {

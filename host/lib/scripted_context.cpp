@@ -4,7 +4,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <iostream>
 #include <stdexcept>
 #include <thread>
 
@@ -34,18 +33,6 @@ T Next(std::deque<T>& answers, T otherwise) {
   return answer;
 }
 
-// ---- dialogues with a user on the terminal: on stderr, so that stdout keeps only the
-// answer a tool reads.
-
-void Show(const CStrPP& text) { std::cerr << Utf8(Segment(text.str(), "en")) << std::endl; }
-
-std::string AskLine(const std::string& prompt) {
-  std::cerr << prompt << std::flush;
-  std::string line;
-  if (!std::getline(std::cin, line)) return "";
-  return line;
-}
-
 // The options of a selection list: separated by " \n  ", an empty last option ignored.
 std::vector<std::string> Options(const std::string& text) {
   std::vector<std::string> out;
@@ -61,13 +48,6 @@ std::vector<std::string> Options(const std::string& text) {
   }
   if (!out.empty() && out.back().empty()) out.pop_back();
   return out;
-}
-
-long AskNumber(const std::string& prompt, long otherwise) {
-  std::string line = AskLine(prompt);
-  char* end = nullptr;
-  long n = std::strtol(line.c_str(), &end, 10);
-  return end != line.c_str() ? n : otherwise;
 }
 
 }  // namespace
@@ -109,6 +89,15 @@ void ScriptedContext::store(const std::string& name, const CDDCommonVariant& val
   m_host.notePut(name, stored);
 }
 
+void ScriptedContext::userAborts() {
+  int next = m_script.abortChecks + 1;
+  if (!m_script.abortFrom || *m_script.abortFrom > next) m_script.abortFrom = next;
+}
+
+void ScriptedContext::show(const CStrPP& text) {
+  if (m_script.dialogue) m_script.dialogue->show(Segment(text.str(), "en"));
+}
+
 void ScriptedContext::begin(CHostContext* /*context*/, CHostServices* /*host*/, CDDDefinition* method,
                             std::int32_t executeArgument) {
   record("begin", {ddlib::quote(method ? method->getName() : ""), Number(executeArgument)});
@@ -140,16 +129,16 @@ bool ScriptedContext::isAbortPending() {
 
 void ScriptedContext::abortWithMessage(const CStrPP& text) {
   record("abortWithMessage", {Quoted(text)});
-  if (m_script.interactive) Show(text);
+  show(text);
 }
 
 void ScriptedContext::abortMethod(int code) { record("abortMethod", {Number(code)}); }
 
 int ScriptedContext::acknowledge(const CStrPP& text, int flags) {
   record("acknowledge", {Quoted(text), Number(flags)});
-  if (m_script.interactive) {
-    Show(text);
-    AskLine("[Enter] ");
+  if (m_script.dialogue) {
+    show(text);
+    if (!m_script.dialogue->confirm()) userAborts();
     return 0;
   }
   return Next(m_script.acknowledgeAnswers, 0);
@@ -164,8 +153,8 @@ bool ScriptedContext::callMethod(const CStrPP& method) {
 
 void ScriptedContext::delay(int seconds, const CStrPP& text, int flags) {
   record("delay", {Number(seconds), Quoted(text), Number(flags)});
-  if (m_script.interactive) {
-    Show(text);
+  if (m_script.dialogue) {
+    show(text);
     std::this_thread::sleep_for(std::chrono::seconds(std::clamp(seconds, 0, 60)));
   }
 }
@@ -177,12 +166,12 @@ bool ScriptedContext::putFloatValue(const CStrPP& variable, float value) {
 
 int ScriptedContext::askVariableValue(const CStrPP& prompt, int flags, const CStrPP& variable) {
   record("askVariableValue", {Quoted(prompt), Number(flags), Quoted(variable)});
-  if (m_script.interactive) {
-    Show(prompt);
-    std::optional<CDDCommonVariant> now = m_host.store().value(variable.str());
-    long entered = AskNumber(Utf8(variable.str()) + " [" + (now ? ddlib::describe(*now) : "no value") + "]: ",
-                             now ? now->getInt() : 0);
-    put(variable, CDDCommonVariant(static_cast<int>(entered)));
+  if (m_script.dialogue) {
+    show(prompt);
+    if (std::optional<CDDCommonVariant> entered = m_script.dialogue->value(variable.str()))
+      put(variable, *entered);
+    else
+      userAborts();
     return 0;
   }
   auto edit = m_script.edits.find(variable.str());
@@ -212,11 +201,11 @@ void ScriptedContext::saveValues() { record("saveValues", {}); }
 
 long ScriptedContext::selectFromList(const CStrPP& prompt, int flags, const CStrPP& options) {
   record("selectFromList", {Quoted(prompt), Number(flags), Quoted(options)});
-  if (m_script.interactive) {
-    Show(prompt);
-    std::vector<std::string> shown = Options(Segment(options.str(), "en"));
-    for (std::size_t i = 0; i < shown.size(); ++i) std::cerr << "  " << i << ": " << Utf8(shown[i]) << "\n";
-    return AskNumber("choice: ", 0);
+  if (m_script.dialogue) {
+    show(prompt);
+    if (std::optional<long> chosen = m_script.dialogue->choice(Options(Segment(options.str(), "en")))) return *chosen;
+    userAborts();
+    return -1;  // no position: with the abort suppressed, the run still stops
   }
   return Next(m_script.selections, 0L);
 }

@@ -1,13 +1,12 @@
 // dtmhost: loads the device plug-in like a host and shows what it answers.
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <iostream>
-#include <limits>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -15,11 +14,13 @@
 #include "check.h"
 #include "describe.h"
 #include "dtmhost/host.h"
+#include "input.h"
 #include "json.h"
 
 namespace {
 
 using dtmtool::Json;
+using dtmtool::Printable;
 
 constexpr const char* kUsage =
     "usage: dtmhost [--plugin PATH] [--registry FILE] COMMAND\n"
@@ -81,87 +82,20 @@ Arguments Parse(const std::string& command, const std::vector<std::string>& word
   return args;
 }
 
-// Decimal digits with an optional sign; a leading zero is still decimal.
-bool IsInteger(const std::string& text) {
-  std::size_t i = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
-  if (i >= text.size()) return false;
-  for (; i < text.size(); ++i)
-    if (text[i] < '0' || text[i] > '9') return false;
-  return true;
-}
-
-// An integer or a decimal number: digits with an optional point and exponent (no
-// hexadecimal, no infinity, no blanks).
-bool IsDecimal(const std::string& text) {
-  std::size_t i = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
-  std::size_t digits = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) ++digits;
-  if (i < text.size() && text[i] == '.')
-    for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) ++digits;
-  if (digits == 0) return false;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    if (i >= text.size()) return false;
-    for (; i < text.size(); ++i)
-      if (text[i] < '0' || text[i] > '9') return false;
-  }
-  return i == text.size();
-}
-
 long ParseInteger(const std::string& text, const std::string& what) {
-  if (!IsInteger(text)) throw UsageError("bad " + what + ": " + text);
+  if (!dtmtool::IsInteger(text)) throw UsageError("bad " + what + ": " + text);
   errno = 0;
   long n = std::strtol(text.c_str(), nullptr, 10);
   if (errno == ERANGE) throw UsageError("bad " + what + ": " + text);
   return n;
 }
 
-// A value as typed: an integer, a decimal number, or a text in double or single quotes.
-struct Given {
-  enum class Form { Integer, Decimal, Text } form = Form::Integer;
-  std::optional<long long> integer;  // an integer that fits 64 bits
-  double number = 0;                 // either number form, infinite where it overflows
-  std::string text;                  // Latin-1
-};
-
-// Nothing for what is no value, and for a decimal that underflows to zero.
-std::optional<Given> ParseValue(const std::string& text) {
-  Given given;
-  if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front()) {
-    if (!dtmhost::Latin1(text.substr(1, text.size() - 2), &given.text)) return std::nullopt;
-    given.form = Given::Form::Text;
-    return given;
-  }
-  if (!IsDecimal(text)) return std::nullopt;
-  errno = 0;
-  given.number = std::strtod(text.c_str(), nullptr);
-  bool lost = errno == ERANGE && given.number == 0;
-  if (IsInteger(text)) {
-    errno = 0;
-    long long n = std::strtoll(text.c_str(), nullptr, 10);
-    if (errno != ERANGE) given.integer = n;
-    return given;
-  }
-  if (lost) return std::nullopt;
-  given.form = Given::Form::Decimal;
-  return given;
-}
-
-// The integers a variable of this type and size holds; 32 bits where the size is not
-// one of 1, 2 or 4 bytes. Without a type: any 32-bit pattern, signed or not.
-std::pair<long long, long long> IntegerRange(std::optional<enumDDVariableType> type, std::optional<int> size) {
-  int bits = size && (*size == 1 || *size == 2 || *size == 4) ? *size * 8 : 32;
-  if (!type) return {-2147483648LL, 4294967295LL};
-  if (*type == VariableTypeInteger) return {-(1LL << (bits - 1)), (1LL << (bits - 1)) - 1};
-  return {0, (1LL << bits) - 1};
-}
-
 std::string Language(const Arguments& args) {
   std::vector<std::string> given = args.all("--lang");
   if (given.empty()) return "en";
   static const std::set<std::string> known = {"en", "de", "fr", "it", "es"};
-  if (given.size() > 1 || !known.count(given.front())) throw UsageError("bad language: " + given.back());
+  if (given.size() > 1) throw UsageError("option --lang given more than once");
+  if (!known.count(given.front())) throw UsageError("bad language: " + given.front());
   return given.front();
 }
 
@@ -191,58 +125,12 @@ struct Session {
     return d;
   }
 
-  // The size a variable's type gives, when it gives one.
-  std::optional<int> Size(const CDDDefinition& variable) const {
-    std::unique_ptr<CDDObject> object = host->Request(variable);
-    const auto* v = dynamic_cast<const CDDVariable*>(object.get());
-    const CDDType* type = v ? v->typeInfo() : nullptr;
-    return type ? type->getSize() : std::nullopt;
-  }
-
-  // NAME=VALUE as the variable's kind. A number that does not fit the variable is
-  // refused, never clamped.
+  // NAME=VALUE as the variable's kind.
   std::pair<std::string, CDDCommonVariant> Assignment(const std::string& text) const {
     auto eq = text.find('=');
     if (eq == std::string::npos) throw UsageError("expected NAME=VALUE: " + text);
-    const CDDDefinition& variable = FindVariable(text.substr(0, eq));
-    std::string name = variable.getName();
-    std::string given = text.substr(eq + 1);
-    // One wording for every refusal; `takes` says what the variable takes, where known.
-    auto refused = [&](const std::string& shown, const std::string& takes = "") {
-      return Failure("bad value for " + name + ": " + shown + (takes.empty() ? "" : " (" + name + " takes " + takes + ")"));
-    };
-    std::optional<Given> parsed = ParseValue(given);
-    if (!parsed) throw refused(given);
-    std::optional<enumDDVariableType> type = host->store().variableType(name);
-    bool integerType = !type || *type == VariableTypeInteger || *type == VariableTypeUnsigned ||
-                       *type == VariableTypeEnumerated || *type == VariableTypeBitEnumerated;
-    CDDCommonVariant value;
-    if (parsed->form == Given::Form::Text) {
-      std::optional<int> size = type == VariableTypeString ? Size(variable) : std::nullopt;
-      if (size && parsed->text.size() > static_cast<std::size_t>(*size))
-        throw refused("a text of " + std::to_string(parsed->text.size()) + " characters",
-                      "texts of at most " + std::to_string(*size) + " characters");
-      value = host->store().coerce(name, CDDCommonVariant::text(parsed->text));
-    } else if (type == VariableTypeFloat || (!type && parsed->form == Given::Form::Decimal)) {
-      if (!std::isfinite(parsed->number)) {
-        char range[64];
-        double most = std::numeric_limits<double>::max();
-        std::snprintf(range, sizeof range, "from %.17g to %.17g", -most, most);
-        throw refused(given, std::string("numbers ") + range);
-      }
-      value = CDDCommonVariant(parsed->number);
-    } else if (integerType) {
-      auto [low, high] = IntegerRange(type, type ? Size(variable) : std::nullopt);
-      double n = parsed->integer ? static_cast<double>(*parsed->integer) : parsed->number;
-      if (n != std::trunc(n)) throw refused(given);
-      if (!(n >= static_cast<double>(low) && n <= static_cast<double>(high)) ||
-          (parsed->integer && (*parsed->integer < low || *parsed->integer > high)))
-        throw refused(given, "integers from " + std::to_string(low) + " to " + std::to_string(high));
-      long long whole = parsed->integer ? *parsed->integer : static_cast<long long>(n);
-      value = CDDCommonVariant(static_cast<int>(static_cast<std::uint32_t>(whole)));
-    }
-    if (value.isEmpty()) throw refused(given);
-    return {name, value};
+    std::string name = FindVariable(text.substr(0, eq)).getName();
+    return {name, dtmtool::TypedValue(*host, name, text.substr(eq + 1))};
   }
 
   // The data set for this run: --set and --unset on top of the defaults.
@@ -336,8 +224,15 @@ std::string Run(Session& s, const Arguments& args) {
   dtmhost::Host& host = s.Open();
   if (args.positional.size() != 1) throw UsageError("run needs exactly one METHOD");
   // Prompts and answers need a person at a terminal; without one the run would not be
-  // the dialogue asked for.
-  if (args.has("--interactive") && !isatty(STDIN_FILENO)) throw UsageError("--interactive needs a terminal on stdin");
+  // the dialogue asked for. The prompts go to the terminal the answers come from.
+  std::unique_ptr<dtmtool::TerminalDialogue> dialogue;
+  if (args.has("--interactive")) {
+    if (!isatty(STDIN_FILENO)) throw UsageError("--interactive needs a terminal on stdin");
+    const char* name = ttyname(STDIN_FILENO);
+    int terminal = name ? open(name, O_WRONLY | O_NOCTTY | O_CLOEXEC) : -1;
+    if (terminal < 0) throw Failure("cannot open the terminal on stdin for the prompts");
+    dialogue = std::make_unique<dtmtool::TerminalDialogue>(host, terminal);
+  }
   const CDDDefinition& method = s.Find(args.positional.front());
   if (method.getKind() != ObjectKindMethod) throw Failure("not a method: " + args.positional.front());
   s.ApplyValues(args);
@@ -353,7 +248,7 @@ std::string Run(Session& s, const Arguments& args) {
     if (from < 1 || from > 1000000) throw UsageError("bad call number: " + k);
     script.abortFrom = static_cast<int>(from);
   }
-  script.interactive = args.has("--interactive");
+  script.dialogue = dialogue.get();
 
   dtmhost::Host::Run run = host.RunMethod(method.getName(), script, args.has("--suppress-abort"));
   Json trace = Json::Array();
@@ -416,7 +311,10 @@ std::string Menu(Session& s, const Arguments& args) {
     if (!info) throw Failure("plug-in answered no information object");
     const char* name = info->GetMenuName(role);
     if (!name || !*name) throw Failure("no menu for role " + roles.front());
-    menu = &s.Find(name);
+    menu = host.Find(name);
+    if (!menu)
+      throw Failure("the information object names the menu " + std::string(name) + " for role " + roles.front() +
+                    ", and no object bears that name");
   } else {
     menu = &s.Find(args.positional.front());
   }
@@ -527,37 +425,6 @@ const std::map<std::string, Command>& Commands() {
   return commands;
 }
 
-// A message for the terminal: control characters and bytes that are not UTF-8 are
-// shown escaped (\xff), so that what the user typed cannot steer the terminal.
-std::string Printable(const std::string& text) {
-  static const char kHex[] = "0123456789abcdef";
-  std::string out;
-  for (std::size_t i = 0; i < text.size();) {
-    auto byte = [&](std::size_t k) { return k < text.size() ? static_cast<unsigned char>(text[k]) : 0u; };
-    unsigned c = byte(i);
-    // Length of a well-formed sequence here (0: none), and its code point.
-    std::size_t length = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
-    unsigned point = length == 1 ? c : length == 2 ? c & 0x1F : length == 3 ? c & 0x0F : c & 0x07;
-    for (std::size_t k = 1; k < length; ++k) {
-      if ((byte(i + k) & 0xC0) != 0x80) length = 0;
-      point = point << 6 | (byte(i + k) & 0x3F);
-    }
-    bool overlong = (length == 3 && point < 0x800) || (length == 4 && point < 0x10000);
-    bool invalid = (point >= 0xD800 && point <= 0xDFFF) || point > 0x10FFFF;
-    bool control = point < 0x20 || (point >= 0x7F && point <= 0x9F);
-    if (length == 0 || overlong || invalid || control) {
-      out += "\\x";
-      out += kHex[c >> 4];
-      out += kHex[c & 15];
-      ++i;
-      continue;
-    }
-    out.append(text, i, length);
-    i += length;
-  }
-  return out;
-}
-
 int Main(int argc, char** argv) {
   std::vector<std::string> words(argv + 1, argv + argc);
   Session session;
@@ -590,6 +457,10 @@ int Main(int argc, char** argv) {
 int Guarded(int argc, char** argv) {
   try {
     return Main(argc, argv);
+  } catch (const dtmtool::Refused& e) {
+    // Wrong use, and the message already says what the variable takes.
+    std::cerr << "dtmhost: " << Printable(e.what()) << "\n";
+    return 2;
   } catch (const UsageError& e) {
     std::cerr << "dtmhost: " << Printable(e.what()) << " (dtmhost --help lists the commands)\n";
     return 2;

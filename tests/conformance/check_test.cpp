@@ -149,9 +149,13 @@ class SweptCalculator : public IDeviceAttributeCalculation {
 };
 
 struct Planted {
+  const char* name;  // the test's name: the fault planted
   Fault fault;
   const char* found;  // part of the failure line the sweep prints
 };
+
+// Shown in the test's listing instead of the parameter's bytes.
+void PrintTo(const Planted& planted, std::ostream* out) { *out << planted.name; }
 
 class ConformanceCheckFinds : public ::testing::TestWithParam<Planted> {};
 
@@ -165,17 +169,22 @@ TEST_P(ConformanceCheckFinds, ThePlantedFault) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sweep, ConformanceCheckFinds,
-    ::testing::Values(Planted{Fault::leaksCopy, "level [defaults]: 1 value copies outlive the request"},
-                      Planted{Fault::unstable, "a second identical request gives other attributes"},
-                      Planted{Fault::notAvailable, "attributes not marked available"},
-                      Planted{Fault::undefinedItem, "root [defaults]: item ghost (99) names no defined object"},
-                      Planted{Fault::actionNotMethod, "pre-edit action root (2) is a menu, not a method"},
-                      Planted{Fault::reports, "reported \"level: no value\""},
-                      Planted{Fault::fillsWrongClass, "level [in a menu object]: the object was changed"},
-                      Planted{Fault::ownResult, "answered 0, the context's result is 5"},
-                      Planted{Fault::undefinedCommand, "select 1]: readCommand names read_ghost, no defined command"},
-                      Planted{Fault::acceptsUnknown, "validity]: accepted"},
-                      Planted{Fault::changesResult, "sets the result 3"}));
+    ::testing::Values(
+        Planted{"LeaksAValueCopy", Fault::leaksCopy, "level [defaults]: 1 value copies outlive the request"},
+        Planted{"AnswersUnstably", Fault::unstable, "a second identical request gives other attributes"},
+        Planted{"FillsWithoutMarkingAvailable", Fault::notAvailable, "attributes not marked available"},
+        Planted{"MenuItemNamesNoObject", Fault::undefinedItem,
+                "root [defaults]: item ghost (99) names no defined object"},
+        Planted{"ActionIsNoMethod", Fault::actionNotMethod, "pre-edit action root (2) is a menu, not a method"},
+        Planted{"ReportsAnError", Fault::reports, "reported \"level: no value\""},
+        Planted{"FillsAnObjectOfAnotherClass", Fault::fillsWrongClass,
+                "level [in a menu object]: the object was changed"},
+        Planted{"AnswersItsOwnResult", Fault::ownResult, "answered 0, the context's result is 5"},
+        Planted{"SendsAnUndefinedCommand", Fault::undefinedCommand,
+                "select 1]: readCommand names read_ghost, no defined command"},
+        Planted{"AcceptsAnUnknownObject", Fault::acceptsUnknown, "validity]: accepted"},
+        Planted{"ChangesTheResult", Fault::changesResult, "sets the result 3"}),
+    [](const ::testing::TestParamInfo<Planted>& info) { return std::string(info.param.name); });
 
 TEST(ConformanceCheck, PassesASoundCalculatorAndPutsTheDefaultsBack) {
   SweptCalculator calc(Fault::none);

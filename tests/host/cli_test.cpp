@@ -76,24 +76,33 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
       {{"run", "method_message_no_access", "--interactive"}, 2, "--interactive needs a terminal on stdin"},
       {{"menu", "DTM_online_root_menu", "--role", "2"}, 2, "menu needs one OBJECT or one --role N"},
       {{"describe", "--lang", "xx"}, 2, "bad language: xx"},
+      {{"describe", "--lang", "de", "--lang", "de"}, 2, "option --lang given more than once"},
+      {{"menu", "--role", "15"}, 1,
+       "the information object names the menu __MVX__CommunicationMenu for role 15, and no object bears that name"},
       {{"show", "no_such_object"}, 1, "unknown object: no_such_object"},
       {{"show", "9999"}, 1, "unknown object: 9999"},
       {{"show", "1", "--set", "no_such_variable=1"}, 1, "unknown object: no_such_variable"},
-      {{"show", "1", "--set", "manu_mode=abc"}, 1, "bad value for manu_mode: abc"},
-      {{"show", "1", "--set", "manu_mode=99999999999"}, 1, "bad value for manu_mode"},
-      {{"show", "1", "--set", "manu_mode=\"\xE2\x82\xAC\""}, 1, "bad value for manu_mode"},  // no Latin-1 byte
+      // A refused value is wrong use; the refusal names what the variable takes.
+      {{"show", "1", "--set", "manu_mode=abc"}, 2, "bad value for manu_mode: abc (manu_mode takes integers from 0 to 255)"},
+      {{"show", "1", "--set", "manu_mode=1.5"}, 2, "bad value for manu_mode: 1.5 (manu_mode takes integers from 0 to 255)"},
+      {{"run", "method_set", "--edit", "manu_mode=\"1\""}, 2, "manu_mode takes integers from 0 to 255"},
+      {{"show", "1", "--set", "manu_mode=\"\xE2\x82\xAC\""}, 2, "manu_mode takes integers from 0 to 255"},  // no Latin-1 byte
       // Numbers that do not fit are refused with the range, never clamped.
-      {{"show", "1", "--set", "manu_mode=99999999999999999999"}, 1, "manu_mode takes integers from 0 to 255"},
-      {{"show", "1", "--set", "manu_mode=1e10"}, 1, "manu_mode takes integers from 0 to 255"},
-      {{"show", "1", "--set", "manu_mode=-1e10"}, 1, "manu_mode takes integers from 0 to 255"},
-      {{"show", "1", "--set", "manu_mode=256"}, 1, "manu_mode takes integers from 0 to 255"},
-      {{"show", "1", "--set", "manu_mode=0x10"}, 1, "bad value for manu_mode: 0x10"},
-      {{"show", "1", "--set", "manu_relay_pv_switch_on=1e-400"}, 1, "bad value for manu_relay_pv_switch_on"},
-      {{"show", "1", "--set", "manu_relay_pv_switch_on=1e400"}, 1, "bad value for manu_relay_pv_switch_on"},
-      {{"show", "1", "--set", "manu_temperature_offset=1e999"}, 1,
+      {{"show", "1", "--set", "manu_mode=99999999999"}, 2, "manu_mode takes integers from 0 to 255"},
+      {{"show", "1", "--set", "manu_mode=99999999999999999999"}, 2, "manu_mode takes integers from 0 to 255"},
+      {{"show", "1", "--set", "manu_mode=1e10"}, 2, "manu_mode takes integers from 0 to 255"},
+      {{"show", "1", "--set", "manu_mode=-1e10"}, 2, "manu_mode takes integers from 0 to 255"},
+      {{"show", "1", "--set", "manu_mode=256"}, 2, "manu_mode takes integers from 0 to 255"},
+      {{"show", "1", "--set", "manu_mode=0x10"}, 2, "bad value for manu_mode: 0x10 (manu_mode takes"},
+      {{"show", "1", "--set", "manu_relay_pv_switch_on=1e-400"}, 2, "manu_relay_pv_switch_on takes numbers from"},
+      {{"show", "1", "--set", "manu_temperature_offset=1e999"}, 2,
        "manu_temperature_offset takes numbers from -1.7976931348623157e+308 to 1.7976931348623157e+308"},
-      {{"show", "1", "--set", "phys_tag_desc=\"" + std::string(33, 'x') + "\""}, 1,
-       "a text of 33 characters (phys_tag_desc takes texts of at most 32 characters)"},
+      {{"show", "1", "--set", "phys_tag_desc=\"" + std::string(33, 'x') + "\""}, 2,
+       "a text of 33 characters (phys_tag_desc takes texts of at most 32 Latin-1 characters)"},
+      {{"show", "1", "--set", "phys_tag_desc=3"}, 2, "phys_tag_desc takes texts of at most 32 Latin-1 characters"},
+      // Without built attributes the host knows no type: any kind, only the form is checked.
+      {{"show", "1", "--set", "manu_relay_number=abc"}, 2,
+       "manu_relay_number takes integers from -2147483648 to 4294967295, numbers from"},
       {{"--registry", "", "registry"}, 2, "option --registry needs a file name"},
       {{"show", "a\x1B[31m\xFF\xC3\xA9"}, 1, "unknown object: a\\x1b[31m\\xff\xC3\xA9\n"},  // escaped, UTF-8 kept
       {{"show", "1", "--unset", "method_set"}, 1, "not a variable: method_set"},
@@ -112,6 +121,9 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
     EXPECT_EQ(Count(r.err, "\n"), 1u) << r.err;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
   }
+  // A text as long as its variable is taken (one byte more is refused above).
+  EXPECT_EQ(Tool({"show", "1", "--set", "phys_tag_desc=\"" + std::string(32, 'x') + "\""}).status, 0);
+
   // Output that cannot be written is no answer: a short one flushed at the end, a long
   // one failing on the way, and help.
   for (const char* command : {"info", "describe", "--help"}) {
@@ -205,18 +217,60 @@ TEST(Cli, InfoAndRunAnswerJson) {
   for (const char* key : {"\"result\": ", "\"trace\": [", "\"changed\": {"})
     EXPECT_NE(run.out.find(key), std::string::npos) << key;
 
-  // Asked on a terminal: the message and prompt go to stderr, stdout keeps the JSON.
+}
+
+// The tool asked on a pseudo-terminal: ANSWERS are typed ahead on it, stdin is the
+// terminal; what the tool wrote to the terminal (the echoed answers among it) is
+// answered in Result::err, stderr must stay empty.
+Result Typed(const std::vector<std::string>& args, const std::string& answers) {
+  Result r;
   int terminal = posix_openpt(O_RDWR | O_NOCTTY);
-  ASSERT_GE(terminal, 0);
-  ASSERT_EQ(grantpt(terminal), 0);
-  ASSERT_EQ(unlockpt(terminal), 0);
-  ASSERT_EQ(write(terminal, "\n\n", 2), 2);  // Enter for the acknowledgement, and one to spare
-  Result asked = Tool({"run", "method_message_no_access", "--interactive"}, ptsname(terminal));
+  if (terminal < 0 || grantpt(terminal) != 0 || unlockpt(terminal) != 0) return r;
+  // Held open while the answers wait for the tool; once it is closed too, reads give
+  // what the tool wrote and then end.
+  int user = open(ptsname(terminal), O_RDWR | O_NOCTTY);
+  if (write(terminal, answers.data(), answers.size()) == static_cast<ssize_t>(answers.size())) {
+    r = Tool(args, ptsname(terminal));
+    EXPECT_EQ(r.err, "");
+  }
+  close(user);
+  std::array<char, 4096> buf;
+  for (ssize_t n; (n = read(terminal, buf.data(), buf.size())) > 0;) r.err.append(buf.data(), n);
   close(terminal);
-  ASSERT_EQ(asked.status, 0) << asked.err;
-  EXPECT_EQ(asked.out.substr(0, 2), "{\n");
-  EXPECT_EQ(asked.out.find("[Enter]"), std::string::npos);
-  EXPECT_NE(asked.err.find("[Enter] "), std::string::npos) << asked.err;
+  return r;
+}
+
+// A typed answer is checked as an --edit value is, and a refused one is asked again
+// with the reason; a selection must be a position of the list; the end of input
+// (Ctrl-D) is the user's abort.
+TEST(Cli, InteractiveAnswersAreCheckedAndAskedAgain) {
+  const std::string reset = "method_phys_factory_reset_device_specific";
+  Result edited = Typed({"run", reset, "--interactive"}, "70000\nabc\n5\n");
+  EXPECT_EQ(edited.status, 0);
+  EXPECT_NE(edited.out.find("\"phys_factory_reset\": {\n      \"kind\": \"int\",\n      \"value\": 5\n"),
+            std::string::npos) << edited.out;
+  for (const char* refused : {"70000", "abc"})
+    EXPECT_NE(edited.err.find(std::string("bad value for phys_factory_reset: ") + refused +
+                              " (phys_factory_reset takes integers from 0 to 65535)\r\nphys_factory_reset [int 0]: "),
+              std::string::npos) << edited.err;
+
+  Result ended = Typed({"run", reset, "--interactive"}, "\x04");
+  EXPECT_EQ(ended.status, 0);
+  EXPECT_EQ(ended.out.substr(0, 16), "{\n  \"result\": -2") << ended.out;
+  EXPECT_EQ(ended.out.find("\"write_phys_factory_reset\""), std::string::npos) << ended.out;
+
+  Result selected = Typed({"run", "method_select_relay", "--set", "manu_relay_number=4", "--interactive"}, "x\n4\n2\n");
+  EXPECT_EQ(selected.status, 0);
+  EXPECT_NE(selected.out.find("\"manu_relay_select_relay\": {\n      \"kind\": \"int\",\n      \"value\": 2\n"),
+            std::string::npos) << selected.out;
+  for (const char* refused : {"x", "4"})
+    EXPECT_NE(selected.err.find(std::string("not a position: ") + refused + " (the positions are 0 to 3)"),
+              std::string::npos) << selected.err;
+
+  Result acknowledged = Typed({"run", "method_message_no_access", "--interactive"}, "\n");
+  EXPECT_EQ(acknowledged.status, 0);
+  EXPECT_EQ(acknowledged.out.find("[Enter]"), std::string::npos);
+  EXPECT_NE(acknowledged.err.find("[Enter] "), std::string::npos) << acknowledged.err;
 }
 
 }  // namespace

@@ -102,6 +102,18 @@ struct TraceEntry {
   std::vector<std::string> args;
 };
 
+// A person who answers a method's dialogues in place of the script. Texts are Latin-1,
+// in one language. An answer of nothing means that the input ended: the context takes
+// it as the user's abort.
+class Dialogue {
+ public:
+  virtual ~Dialogue() = default;
+  virtual void show(const std::string& text) = 0;
+  virtual bool confirm() = 0;  // the acknowledgement of what was shown
+  virtual std::optional<CDDCommonVariant> value(const std::string& variable) = 0;
+  virtual std::optional<long> choice(const std::vector<std::string>& options) = 0;  // a position
+};
+
 // Answers of the scripted context; shared by nested runs started with callMethod.
 struct Script {
   // isAbortPending answers true from the Kth call on (1-based) when set.
@@ -124,8 +136,8 @@ struct Script {
   enum class Throw { Integer, StandardException, Other } throwKind = Throw::Integer;
   // Result getResult answers on a run that was not stopped.
   int normalResult = 0;
-  // With a terminal: ask the user instead of the script.
-  bool interactive = false;
+  // When set, a person answers instead of the script (not owned).
+  Dialogue* dialogue = nullptr;
 
   // Run state, shared by nested runs: isAbortPending calls so far.
   int abortChecks = 0;
@@ -175,6 +187,8 @@ class ScriptedContext : public CMethodContext {
   void record(std::string op, std::vector<std::string> args);
   bool put(const CStrPP& variable, const CDDCommonVariant& value);  // false when refused
   void store(const std::string& name, const CDDCommonVariant& value);
+  void userAborts();  // the abort is pending from the next check on
+  void show(const CStrPP& text);  // to the dialogue, when there is one
 
   Host& m_host;
   Script& m_script;

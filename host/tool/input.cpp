@@ -1,0 +1,217 @@
+// What a person gives the tool, checked alike wherever it is given.
+#include "input.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <limits>
+
+namespace dtmtool {
+
+namespace {
+
+// An integer or a decimal number: digits with an optional point and exponent (no
+// hexadecimal, no infinity, no blanks).
+bool IsDecimal(const std::string& text) {
+  std::size_t i = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+  std::size_t digits = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) ++digits;
+  if (i < text.size() && text[i] == '.')
+    for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) ++digits;
+  if (digits == 0) return false;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (i >= text.size()) return false;
+    for (; i < text.size(); ++i)
+      if (text[i] < '0' || text[i] > '9') return false;
+  }
+  return i == text.size();
+}
+
+// A value as typed: an integer, a decimal number, or a text in double or single quotes.
+struct Given {
+  enum class Form { Integer, Decimal, Text } form = Form::Integer;
+  std::optional<long long> integer;  // an integer that fits 64 bits
+  double number = 0;                 // either number form, infinite where it overflows
+  std::string text;                  // Latin-1
+};
+
+// Nothing for what is no value, and for a decimal that underflows to zero.
+std::optional<Given> ParseValue(const std::string& text) {
+  Given given;
+  if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front()) {
+    if (!dtmhost::Latin1(text.substr(1, text.size() - 2), &given.text)) return std::nullopt;
+    given.form = Given::Form::Text;
+    return given;
+  }
+  if (!IsDecimal(text)) return std::nullopt;
+  errno = 0;
+  given.number = std::strtod(text.c_str(), nullptr);
+  bool lost = errno == ERANGE && given.number == 0;
+  if (IsInteger(text)) {
+    errno = 0;
+    long long n = std::strtoll(text.c_str(), nullptr, 10);
+    if (errno != ERANGE) given.integer = n;
+    return given;
+  }
+  if (lost) return std::nullopt;
+  given.form = Given::Form::Decimal;
+  return given;
+}
+
+// The integers a variable of this type and size holds; 32 bits where the size is not
+// one of 1, 2 or 4 bytes. Without a type: any 32-bit pattern, signed or not.
+std::pair<long long, long long> IntegerRange(std::optional<enumDDVariableType> type, std::optional<int> size) {
+  int bits = size && (*size == 1 || *size == 2 || *size == 4) ? *size * 8 : 32;
+  if (!type) return {-2147483648LL, 4294967295LL};
+  if (*type == VariableTypeInteger) return {-(1LL << (bits - 1)), (1LL << (bits - 1)) - 1};
+  return {0, (1LL << bits) - 1};
+}
+
+// The size a variable's type gives, when it gives one.
+std::optional<int> Size(dtmhost::Host& host, const CDDDefinition& variable) {
+  std::unique_ptr<CDDObject> object = host.Request(variable);
+  const auto* v = dynamic_cast<const CDDVariable*>(object.get());
+  const CDDType* type = v ? v->typeInfo() : nullptr;
+  return type ? type->getSize() : std::nullopt;
+}
+
+}  // namespace
+
+bool IsInteger(const std::string& text) {
+  std::size_t i = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+  if (i >= text.size()) return false;
+  for (; i < text.size(); ++i)
+    if (text[i] < '0' || text[i] > '9') return false;
+  return true;
+}
+
+CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const std::string& typed) {
+  std::optional<enumDDVariableType> type = host.store().variableType(name);
+  const CDDDefinition* variable = host.Find(name);
+  std::optional<int> size = type && *type != VariableTypeFloat && variable ? Size(host, *variable) : std::nullopt;
+  // What the variable takes, named in every refusal. Without a type the host knows
+  // (attributes not built): any 32-bit integer, any finite number, any text.
+  auto [low, high] = IntegerRange(type, size);
+  std::string integers = "integers from " + std::to_string(low) + " to " + std::to_string(high);
+  char numbers[80];
+  double most = std::numeric_limits<double>::max();
+  std::snprintf(numbers, sizeof numbers, "numbers from %.17g to %.17g", -most, most);
+  std::string texts = size ? "texts of at most " + std::to_string(*size) + " Latin-1 characters" : "Latin-1 texts";
+  std::string takes = !type                         ? integers + ", " + numbers + " and " + texts
+                      : *type == VariableTypeString ? texts
+                      : *type == VariableTypeFloat  ? numbers
+                                                    : integers;
+  auto refused = [&](const std::string& shown) {
+    return Refused("bad value for " + name + ": " + shown + " (" + name + " takes " + takes + ")");
+  };
+
+  std::optional<Given> given = ParseValue(typed);
+  if (!given) throw refused(typed);
+  if (given->form == Given::Form::Text) {
+    if (type && *type != VariableTypeString) throw refused(typed);
+    if (size && given->text.size() > static_cast<std::size_t>(*size))
+      throw refused("a text of " + std::to_string(given->text.size()) + " characters");
+    return CDDCommonVariant::text(given->text);
+  }
+  if (type == VariableTypeString) throw refused(typed);
+  if (type == VariableTypeFloat || (!type && given->form == Given::Form::Decimal)) {
+    if (!std::isfinite(given->number)) throw refused(typed);
+    return CDDCommonVariant(given->number);
+  }
+  double n = given->integer ? static_cast<double>(*given->integer) : given->number;
+  if (n != std::trunc(n) || !(n >= static_cast<double>(low) && n <= static_cast<double>(high)) ||
+      (given->integer && (*given->integer < low || *given->integer > high)))
+    throw refused(typed);
+  long long whole = given->integer ? *given->integer : static_cast<long long>(n);
+  return CDDCommonVariant(static_cast<int>(static_cast<std::uint32_t>(whole)));
+}
+
+std::string Printable(const std::string& text) {
+  static const char kHex[] = "0123456789abcdef";
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    auto byte = [&](std::size_t k) { return k < text.size() ? static_cast<unsigned char>(text[k]) : 0u; };
+    unsigned c = byte(i);
+    // Length of a well-formed sequence here (0: none), and its code point.
+    std::size_t length = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+    unsigned point = length == 1 ? c : length == 2 ? c & 0x1F : length == 3 ? c & 0x0F : c & 0x07;
+    for (std::size_t k = 1; k < length; ++k) {
+      if ((byte(i + k) & 0xC0) != 0x80) length = 0;
+      point = point << 6 | (byte(i + k) & 0x3F);
+    }
+    bool overlong = (length == 3 && point < 0x800) || (length == 4 && point < 0x10000);
+    bool invalid = (point >= 0xD800 && point <= 0xDFFF) || point > 0x10FFFF;
+    bool control = point < 0x20 || (point >= 0x7F && point <= 0x9F);
+    if (length == 0 || overlong || invalid || control) {
+      out += "\\x";
+      out += kHex[c >> 4];
+      out += kHex[c & 15];
+      ++i;
+      continue;
+    }
+    out.append(text, i, length);
+    i += length;
+  }
+  return out;
+}
+
+// ------------------------------------------------------------------ the dialogue
+
+TerminalDialogue::TerminalDialogue(dtmhost::Host& host, int terminal) : m_host(host), m_terminal(terminal) {}
+
+TerminalDialogue::~TerminalDialogue() { close(m_terminal); }
+
+void TerminalDialogue::write(const std::string& utf8) {
+  for (std::size_t done = 0; done < utf8.size();) {
+    ssize_t n = ::write(m_terminal, utf8.data() + done, utf8.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;  // a terminal gone: the answers still count
+    done += static_cast<std::size_t>(n);
+  }
+}
+
+std::optional<std::string> TerminalDialogue::ask(const std::string& prompt) {
+  write(prompt);
+  std::string line;
+  if (std::getline(std::cin, line)) return line;
+  write("\n");
+  return std::nullopt;
+}
+
+void TerminalDialogue::show(const std::string& text) { write(dtmhost::Utf8(text) + "\n"); }
+
+bool TerminalDialogue::confirm() { return ask("[Enter] ").has_value(); }
+
+std::optional<CDDCommonVariant> TerminalDialogue::value(const std::string& variable) {
+  std::optional<CDDCommonVariant> now = m_host.store().value(variable);
+  std::string prompt = dtmhost::Utf8(variable) + " [" + (now ? ddlib::describe(*now) : "no value") + "]: ";
+  while (std::optional<std::string> line = ask(prompt)) {
+    try {
+      return TypedValue(m_host, variable, *line);
+    } catch (const Refused& refusal) {
+      write(Printable(refusal.what()) + "\n");
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<long> TerminalDialogue::choice(const std::vector<std::string>& options) {
+  for (std::size_t i = 0; i < options.size(); ++i)
+    write("  " + std::to_string(i) + ": " + dtmhost::Utf8(options[i]) + "\n");
+  long count = static_cast<long>(options.size());
+  while (std::optional<std::string> line = ask("choice: ")) {
+    errno = 0;
+    long n = IsInteger(*line) ? std::strtol(line->c_str(), nullptr, 10) : -1;
+    if (errno == 0 && n >= 0 && n < count) return n;
+    write(Printable("not a position: " + *line + " (the positions are 0 to " + std::to_string(count - 1) + ")") + "\n");
+  }
+  return std::nullopt;
+}
+
+}  // namespace dtmtool

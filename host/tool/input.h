@@ -1,0 +1,51 @@
+// What a person gives the tool: values on the command line and answers typed at the
+// terminal, checked alike, and texts shown back safely.
+#pragma once
+#include <stdexcept>
+#include <string>
+
+#include "dtmhost/host.h"
+
+namespace dtmtool {
+
+// Decimal digits with an optional sign; a leading zero is still decimal.
+bool IsInteger(const std::string& text);
+
+// A value refused for a variable; the message names the variable and what it takes.
+struct Refused : std::runtime_error {
+  using std::runtime_error::runtime_error;
+};
+
+// VALUE as typed (an integer, a decimal number or a quoted text) as the kind of the
+// variable NAME. A value that does not fit the variable's kind, range or size is
+// refused, never clamped.
+CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const std::string& typed);
+
+// A message for the terminal: control characters and bytes that are not UTF-8 are
+// shown escaped (\xff), so that what the user typed cannot steer the terminal.
+std::string Printable(const std::string& text);
+
+// Answers read from stdin, a terminal, with messages and prompts written to that same
+// terminal (TERMINAL, open for writing, owned); a refused answer is asked again with
+// the reason.
+class TerminalDialogue : public dtmhost::Dialogue {
+ public:
+  TerminalDialogue(dtmhost::Host& host, int terminal);
+  ~TerminalDialogue() override;
+  TerminalDialogue(const TerminalDialogue&) = delete;
+  TerminalDialogue& operator=(const TerminalDialogue&) = delete;
+
+  void show(const std::string& text) override;
+  bool confirm() override;
+  std::optional<CDDCommonVariant> value(const std::string& variable) override;
+  std::optional<long> choice(const std::vector<std::string>& options) override;
+
+ private:
+  void write(const std::string& utf8);
+  std::optional<std::string> ask(const std::string& prompt);  // nothing at the end of input
+
+  dtmhost::Host& m_host;
+  int m_terminal;
+};
+
+}  // namespace dtmtool

@@ -113,8 +113,7 @@ TEST_F(RegistryFile, UnusablePathsFail) {
   const std::string tooBig = (m_dir / "big.txt").string();
   std::ofstream(tooBig) << "[K]\nv=n:4294967296\n";
   const std::string huge = (m_dir / "huge.txt").string();
-  std::ofstream(huge) << "[K]\n";
-  fs::resize_file(huge, ddlib::kRegistryFileLimit + 1);  // sparse: refused unread
+  std::ofstream(huge) << std::string(ddlib::kRegistryFileLimit + 1, '\n');  // an empty hive, but too large
   const Case cases[] = {
       {"directory missing", (m_dir / "missing" / "hive.txt").string(), true},
       {"path is a directory", m_dir.string(), false},
@@ -385,15 +384,19 @@ TEST_F(RegistryFile, OwnerGroupAndModeAreKept) {
   EXPECT_EQ(st.st_mode & 07777, 0640u);
 
   ASSERT_EQ(chown(m_path.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
-  const std::string rootsFile = (m_dir / "roots.txt").string();
-  ASSERT_TRUE(ddlib::OpenFileRegistry(rootsFile)->createKey("K"));
+  const std::string rootsFile = (m_dir / "roots.txt").string(), readOnly = (m_dir / "read-only.txt").string();
+  for (const std::string& path : {rootsFile, readOnly}) ASSERT_TRUE(ddlib::OpenFileRegistry(path)->createKey("K"));
+  ASSERT_EQ(chown(readOnly.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+  ASSERT_EQ(chmod(readOnly.c_str(), 0444), 0);
   const std::string rootsBytes = Bytes(rootsFile);
   EXPECT_TRUE(Succeeded(Spawn([&] {
     return Unregister(*ddlib::OpenFileRegistry(m_path)) == 0 &&
-           Register(*ddlib::OpenFileRegistry(rootsFile), "/x/libdtmplugin.so") == kRegistrationFailed;
+           Register(*ddlib::OpenFileRegistry(rootsFile), "/x/libdtmplugin.so") == kRegistrationFailed &&
+           Register(*ddlib::OpenFileRegistry(readOnly), "/x/libdtmplugin.so") == kRegistrationFailed;
   })));
   EXPECT_FALSE(registry->keyExists(RegistrationKey()));
   EXPECT_EQ(Bytes(rootsFile), rootsBytes);
+  EXPECT_FALSE(ddlib::OpenFileRegistry(readOnly)->keyExists(RegistrationKey()));
   ASSERT_EQ(stat(rootsFile.c_str(), &st), 0);
   EXPECT_EQ(st.st_uid, 0u);
 }
@@ -439,7 +442,7 @@ TEST_F(RegistryFile, AHeldLockEndsInTheBoundedWait) {
   pid_t holder = Spawn([&] {
     int fd = open(m_path.c_str(), O_RDONLY);
     if (fd < 0 || flock(fd, LOCK_EX) != 0 || write(ready[1], "x", 1) != 1) return false;
-    pause();
+    sleep(10);  // ends by itself, should the wait not
     return true;
   });
   char byte = 0;

@@ -424,7 +424,7 @@ TEST_F(RegistryFile, AnotherUserNeverReadsTheTemporaryCopy) {
     }
     return true;
   });
-  for (int i = 0; i < 150; ++i) {
+  for (int i = 0; i < 50; ++i) {
     Register(*registry, "/x/libdtmplugin.so");
     Unregister(*registry);
   }

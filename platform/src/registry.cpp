@@ -304,19 +304,21 @@ std::string Duration(std::chrono::milliseconds wait) {
 // empty hive) to be locked.
 Opened Lock(const Place& place, std::chrono::milliseconds wait) {
   auto deadline = std::chrono::steady_clock::now() + wait;
-  for (;;) {
+  auto waited = [&] {
+    if (std::chrono::steady_clock::now() >= deadline)
+      Refuse("the registry file is locked by another process (waited " + Duration(wait) + ")");
+  };
+  for (;; waited()) {
     std::optional<Opened> file = Open(place, true);
     if (!file) {
       Fd made(::openat(place.folder.get(), place.name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
-      if (!made && errno == EEXIST) continue;
-      if (!made) Refuse("cannot create the registry file", errno);
+      if (!made && errno != EEXIST) Refuse("cannot create the registry file", errno);
       continue;
     }
     CheckOwnerKept(file->st);
     while (::flock(file->fd.get(), LOCK_EX | LOCK_NB) != 0) {
       if (errno != EWOULDBLOCK && errno != EINTR) Refuse("cannot lock the registry file", errno);
-      if (std::chrono::steady_clock::now() >= deadline)
-        Refuse("the registry file is locked by another process (waited " + Duration(wait) + ")");
+      waited();
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     struct stat now {};

@@ -1,6 +1,7 @@
-// The file-backed registry: a registration survives into a later run, a key is deleted
-// with its subtree, a registration is one change that no reader, killed writer or
-// planted path can split, and a path that cannot be written makes the operations fail.
+// The file-backed registry: a registration survives into a later run, a key with
+// subkeys is not deleted, a registration is one change that no reader, killed writer or
+// planted path can split, the file keeps its owner and mode, no other user reads or
+// stalls it, and a path that cannot be written makes the operations fail.
 #include <dirent.h>
 #include <fcntl.h>
 #include <grp.h>

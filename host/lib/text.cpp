@@ -20,6 +20,27 @@ std::string Utf8(const std::string& latin1) {
   return out;
 }
 
+std::size_t Utf8Sequence(const std::string& text, std::size_t pos, unsigned* point) {
+  auto byte = [&](std::size_t k) { return k < text.size() ? static_cast<unsigned char>(text[k]) : 0u; };
+  unsigned c = byte(pos);
+  std::size_t length = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+  unsigned code = length == 1 ? c : length == 2 ? c & 0x1F : length == 3 ? c & 0x0F : c & 0x07;
+  for (std::size_t k = 1; k < length; ++k) {
+    if ((byte(pos + k) & 0xC0) != 0x80) return 0;
+    code = code << 6 | (byte(pos + k) & 0x3F);
+  }
+  bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+  if (length == 0 || pos >= text.size() || overlong || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return 0;
+  if (point) *point = code;
+  return length;
+}
+
+bool IsUtf8(const std::string& text) {
+  for (std::size_t i = 0, n = 0; i < text.size(); i += n)
+    if ((n = Utf8Sequence(text, i, nullptr)) == 0) return false;
+  return true;
+}
+
 bool Latin1(const std::string& utf8, std::string* latin1) {
   std::string out;
   for (std::size_t i = 0; i < utf8.size(); ++i) {

@@ -316,7 +316,7 @@ Json RegistryJson(const ddlib::RegistryKeys& registry) {
     Json entries = Json::Object();
     for (const auto& [name, value] : values) {
       if (const auto* s = std::get_if<std::string>(&value))
-        entries.set(name, Json::String(*s));
+        entries.set(name, Json::Bytes(*s));
       else
         entries.set(name, Int(std::get<std::uint32_t>(value)));
     }

@@ -136,19 +136,11 @@ std::string Printable(const std::string& text) {
   static const char kHex[] = "0123456789abcdef";
   std::string out;
   for (std::size_t i = 0; i < text.size();) {
-    auto byte = [&](std::size_t k) { return k < text.size() ? static_cast<unsigned char>(text[k]) : 0u; };
-    unsigned c = byte(i);
-    // Length of a well-formed sequence here (0: none), and its code point.
-    std::size_t length = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
-    unsigned point = length == 1 ? c : length == 2 ? c & 0x1F : length == 3 ? c & 0x0F : c & 0x07;
-    for (std::size_t k = 1; k < length; ++k) {
-      if ((byte(i + k) & 0xC0) != 0x80) length = 0;
-      point = point << 6 | (byte(i + k) & 0x3F);
-    }
-    bool overlong = (length == 3 && point < 0x800) || (length == 4 && point < 0x10000);
-    bool invalid = (point >= 0xD800 && point <= 0xDFFF) || point > 0x10FFFF;
+    unsigned point = 0;
+    std::size_t length = dtmhost::Utf8Sequence(text, i, &point);
     bool control = point < 0x20 || (point >= 0x7F && point <= 0x9F);
-    if (length == 0 || overlong || invalid || control) {
+    if (length == 0 || control) {
+      unsigned c = static_cast<unsigned char>(text[i]);
       out += "\\x";
       out += kHex[c >> 4];
       out += kHex[c & 15];

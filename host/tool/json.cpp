@@ -39,6 +39,12 @@ Json Json::String(std::string latin1) {
   return j;
 }
 
+Json Json::Bytes(std::string text) {
+  Json j = String(std::move(text));
+  j.m_utf8 = dtmhost::IsUtf8(j.m_scalar);
+  return j;
+}
+
 Json Json::Word(std::string latin1) {
   Json j = String(std::move(latin1));
   j.m_word = true;
@@ -73,9 +79,9 @@ const Json* Json::find(const std::string& key) const {
   return nullptr;
 }
 
-std::string Quote(const std::string& latin1) {
+std::string Quote(const std::string& latin1, bool utf8) {
   std::string out = "\"";
-  for (char ch : dtmhost::Utf8(latin1)) {
+  for (char ch : utf8 ? latin1 : dtmhost::Utf8(latin1)) {
     unsigned char c = static_cast<unsigned char>(ch);
     switch (c) {
       case '"': out += "\\\""; break;
@@ -99,7 +105,7 @@ std::string Quote(const std::string& latin1) {
 namespace {
 
 std::string ScalarText(const Json& j) {
-  if (j.type() == Json::Type::String) return Quote(j.scalar());
+  if (j.type() == Json::Type::String) return Quote(j.scalar(), j.isUtf8());
   if (j.isNull()) return "null";
   return j.scalar();
 }

@@ -365,10 +365,17 @@ struct RegistryScope {
   RegistryScope& operator=(const RegistryScope&) = delete;
 };
 
+// The registry's word on its last operation, to follow a message: ": why", or nothing.
+std::string Reason() {
+  std::string why = ddlib::LocalMachineRegistry()->lastMessage();
+  return why.empty() ? why : ": " + why;
+}
+
 // The local machine's registry as it is now; a file that cannot be read fails.
 ddlib::RegistryKeys RegistryKeys(const Session& s) {
   std::optional<ddlib::RegistryKeys> keys = ddlib::LocalMachineRegistry()->snapshot();
-  if (!keys) throw Failure(s.registryPath.empty() ? "cannot read the registry" : "cannot read the registry " + s.registryPath);
+  if (!keys)
+    throw Failure((s.registryPath.empty() ? "cannot read the registry" : "cannot read the registry " + s.registryPath) + Reason());
   return std::move(*keys);
 }
 
@@ -376,7 +383,11 @@ std::string Registration(Session& s, bool enter) {
   auto library = s.Library();
   RegistryScope registry(s.registryPath);
   long result = enter ? library->DllRegisterServer() : library->DllUnregisterServer();
-  if (result != 0) throw Failure((enter ? "registration failed with " : "unregistration failed with ") + std::to_string(result));
+  if (result != 0)
+    throw Failure((enter ? "registration failed with " : "unregistration failed with ") + std::to_string(result) + Reason());
+  // A change that was made but whose flush failed: the answer stands, with a warning.
+  if (std::string warning = ddlib::LocalMachineRegistry()->lastMessage(); !warning.empty())
+    std::cerr << "dtmhost: " << Printable(warning) << "\n";
   return Json::Object()
       .set("result", Json::Number(static_cast<long long>(result)))
       .set("registry", dtmtool::RegistryJson(RegistryKeys(s)))

@@ -1,19 +1,27 @@
 #include "ddlib/registry.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
+#include <cstring>
+#include <deque>
+#include <mutex>
+#include <random>
 #include <sstream>
+#include <thread>
+#include <utility>
 
 namespace ddlib {
 
 Registry::~Registry() = default;
+
+std::string Registry::lastMessage() const { return {}; }
 
 RegistryEdit& RegistryEdit::createKey(const std::string& path) {
   m_steps.push_back({Kind::CreateKey, path, {}, {}});
@@ -32,6 +40,11 @@ RegistryEdit& RegistryEdit::setNumber(const std::string& key, const std::string&
 
 RegistryEdit& RegistryEdit::deleteKey(const std::string& path) {
   m_steps.push_back({Kind::DeleteKey, path, {}, {}});
+  return *this;
+}
+
+RegistryEdit& RegistryEdit::deleteKeyIfPresent(const std::string& path) {
+  m_steps.push_back({Kind::DeleteKeyIfPresent, path, {}, {}});
   return *this;
 }
 
@@ -87,111 +100,281 @@ std::string normalise(const std::string& path) {
   return out;
 }
 
+// Why an operation fails: thrown inside the file registry, answered as false with the
+// reason kept for lastMessage.
+struct Refusal {
+  std::string why;
+};
+
+[[noreturn]] void Refuse(std::string why) { throw Refusal{std::move(why)}; }
+[[noreturn]] void Refuse(const std::string& what, int error) { Refuse(what + " (" + std::strerror(error) + ")"); }
+
+// A file descriptor that closes itself.
+class Fd {
+ public:
+  Fd() = default;
+  explicit Fd(int fd) : m_fd(fd) {}
+  Fd(Fd&& other) noexcept : m_fd(std::exchange(other.m_fd, -1)) {}
+  Fd& operator=(Fd&& other) noexcept {
+    std::swap(m_fd, other.m_fd);
+    return *this;
+  }
+  ~Fd() {
+    if (m_fd >= 0) ::close(m_fd);
+  }
+  int get() const { return m_fd; }
+  explicit operator bool() const { return m_fd >= 0; }
+
+ private:
+  int m_fd = -1;
+};
+
+// Where the hive lives: its folder, opened, and its name there, with the status of what
+// stands at that name (nothing when the name is free).
+struct Place {
+  Fd folder;
+  std::string name;
+  std::optional<struct stat> entry;
+};
+
+std::deque<std::string> Names(const std::string& path) {
+  std::deque<std::string> names;
+  std::size_t from = 0;
+  while (from <= path.size()) {
+    std::size_t to = std::min(path.find('/', from), path.size());
+    if (to > from) names.push_back(path.substr(from, to - from));
+    from = to + 1;
+  }
+  return names;
+}
+
 // Whether the kernel's protected-symlink rule would follow this link: not where its
 // folder is sticky and world-writable (as /tmp is), unless the link belongs to the
 // caller or to the folder's owner. Another user's link planted there is refused.
-bool MayFollow(const std::string& link, const struct stat& linkStat) {
-  std::string folder = std::filesystem::path(link).parent_path().string();
+bool MayFollow(int folder, const struct stat& link) {
   struct stat dir {};
-  if (::stat(folder.empty() ? "." : folder.c_str(), &dir) != 0) return false;
+  if (::fstat(folder, &dir) != 0) return false;
   bool shared = (dir.st_mode & S_ISVTX) && (dir.st_mode & S_IWOTH);
-  return !shared || linkStat.st_uid == ::geteuid() || linkStat.st_uid == dir.st_uid;
+  return !shared || link.st_uid == ::geteuid() || link.st_uid == dir.st_uid;
 }
 
-// The file a path names: symbolic links followed, so that a change replaces the
-// link's target and keeps the link. Nothing for a loop of links or a link that may not
-// be followed.
-std::optional<std::string> Resolve(const std::string& path) {
-  namespace fs = std::filesystem;
-  fs::path current = path;
-  for (int hops = 0; hops < 40; ++hops) {
+std::string LinkTarget(int link) {
+  std::string target(256, '\0');
+  for (;;) {
+    ssize_t n = ::readlinkat(link, "", target.data(), target.size());
+    if (n < 0) Refuse("cannot read a link on the registry file's path", errno);
+    if (static_cast<std::size_t>(n) < target.size()) return target.substr(0, static_cast<std::size_t>(n));
+    target.resize(target.size() * 2);
+  }
+}
+
+// Walks the path one name at a time as the kernel would, holding each folder open, so
+// that every link on the way (not only the last) meets the protected-symlink rule and
+// the file is later opened, replaced and flushed in the folder that was checked. A
+// missing folder on the way answers nothing.
+std::optional<Place> Walk(const std::string& path) {
+  std::deque<std::string> names = Names(path);
+  Fd folder(::open(!path.empty() && path[0] == '/' ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC));
+  if (!folder) Refuse("cannot open the registry file's folder", errno);
+  int links = 0;
+  while (!names.empty()) {
+    std::string name = std::move(names.front());
+    names.pop_front();
+    Fd entry(::openat(folder.get(), name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
     struct stat st {};
-    if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current.string();
-    if (!MayFollow(current.string(), st)) return std::nullopt;
-    std::error_code ec;
-    fs::path link = fs::read_symlink(current, ec);
-    if (ec) return std::nullopt;
-    current = link.is_absolute() ? link : current.parent_path() / link;
-  }
-  return std::nullopt;
-}
-
-// Whether a path names something other than a regular file; such a path is never
-// opened (opening a device may act on it).
-bool IsOtherThanRegular(const std::string& path) {
-  struct stat st {};
-  return ::lstat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode);
-}
-
-// Opens a file that must be a regular one: a path naming anything else is not opened
-// at all; never through a link (the path is resolved already; one put there since is
-// refused) and never waiting, as opening a FIFO would; the type is checked again on
-// what was opened, whose status lands in `status`. -1 with errno set otherwise.
-int OpenRegular(const std::string& path, int flags, mode_t mode = 0, struct stat* status = nullptr) {
-  if (IsOtherThanRegular(path)) {
-    errno = EINVAL;
-    return -1;
-  }
-  int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, mode);
-  if (fd < 0) return -1;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    errno = EINVAL;
-    return -1;
-  }
-  if (status) *status = st;
-  return fd;
-}
-
-// An exclusive lock on the file beside the hive, held for one load-change-save; never
-// through a link, never on anything but a regular file.
-class FileLock {
- public:
-  explicit FileLock(const std::string& path)
-      : m_fd(OpenRegular(path, O_RDWR | O_CREAT, 0666)) {
-    while (m_fd >= 0 && ::flock(m_fd, LOCK_EX) != 0) {
-      if (errno == EINTR) continue;
-      ::close(m_fd);
-      m_fd = -1;
+    if (!entry) {
+      if (errno != ENOENT) Refuse("cannot follow the registry file's path", errno);
+      if (!names.empty()) return std::nullopt;
+      return Place{std::move(folder), name, std::nullopt};
     }
+    if (::fstat(entry.get(), &st) != 0) Refuse("cannot follow the registry file's path", errno);
+    if (S_ISLNK(st.st_mode)) {
+      if (++links > 40) Refuse("the registry file's path has too many links");
+      if (!MayFollow(folder.get(), st))
+        Refuse("the link " + name + " on the registry file's path belongs to another user in a shared sticky folder");
+      std::string target = LinkTarget(entry.get());
+      std::deque<std::string> more = Names(target);
+      names.insert(names.begin(), more.begin(), more.end());
+      if (!target.empty() && target[0] == '/') folder = Fd(::open("/", O_PATH | O_DIRECTORY | O_CLOEXEC));
+      if (names.empty()) Refuse("the registry file is not a regular file");  // a link to "/"
+      continue;
+    }
+    if (names.empty() && name != "." && name != "..") return Place{std::move(folder), name, st};
+    if (!S_ISDIR(st.st_mode)) Refuse(names.empty() ? "the registry file is not a regular file" : "a name on the registry file's path is not a folder");
+    folder = std::move(entry);
   }
-  ~FileLock() {
-    if (m_fd >= 0) ::close(m_fd);  // releases the lock
-  }
-  FileLock(const FileLock&) = delete;
-  FileLock& operator=(const FileLock&) = delete;
-  bool held() const { return m_fd >= 0; }
+  Refuse("the registry file is not a regular file");  // "/" or ""
+}
 
- private:
-  int m_fd;
+// The file opened for reading, and for writing where a change needs it; the type and
+// size are checked on what was opened. A name that stands for anything but a regular
+// file is never opened (opening a device may act on it), never through a link put there
+// since the walk, and never in a way that blocks, as opening a FIFO would. Nothing when
+// the file does not exist.
+struct Opened {
+  Fd fd;
+  struct stat st;
 };
 
-// The file as it is now. A missing file is an empty hive without a mode.
-struct Loaded {
-  RegistryKeys keys;
-  std::optional<mode_t> mode;
-};
-
-std::optional<Loaded> Load(const std::string& file) {
+std::optional<Opened> Open(const Place& place, bool write) {
+  if (place.entry && !S_ISREG(place.entry->st_mode)) Refuse("the registry file is not a regular file");
+  Fd fd(::openat(place.folder.get(), place.name.c_str(), (write ? O_RDWR : O_RDONLY) | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (!fd && errno == ENOENT) return std::nullopt;
+  if (!fd && errno == EACCES && write) Refuse("the registry file may not be written by this user");
+  if (!fd && errno == ELOOP) Refuse("the registry file is not a regular file");
+  if (!fd) Refuse("cannot open the registry file", errno);
   struct stat st {};
-  int fd = OpenRegular(file, O_RDONLY, 0, &st);
-  if (fd < 0) return errno == ENOENT ? std::optional<Loaded>(Loaded{}) : std::nullopt;
+  if (::fstat(fd.get(), &st) != 0) Refuse("cannot open the registry file", errno);
+  if (!S_ISREG(st.st_mode)) Refuse("the registry file is not a regular file");
+  if (st.st_size > kRegistryFileLimit) Refuse("the registry file is larger than the limit of 16 MiB");
+  return Opened{std::move(fd), st};
+}
+
+RegistryKeys Read(const Opened& file) {
   std::string bytes;
-  bool ok = true;
   char buffer[8192];
-  while (ok) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
+  for (;;) {
+    ssize_t n = ::pread(file.fd.get(), buffer, sizeof buffer, static_cast<off_t>(bytes.size()));
     if (n == 0) break;
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ok = false;
-    else bytes.append(buffer, static_cast<std::size_t>(n));
+    if (n < 0) Refuse("cannot read the registry file", errno);
+    bytes.append(buffer, static_cast<std::size_t>(n));
+    if (static_cast<long long>(bytes.size()) > kRegistryFileLimit) Refuse("the registry file is larger than the limit of 16 MiB");
   }
-  ::close(fd);
-  if (!ok) return std::nullopt;
   std::optional<RegistryKeys> keys = ParseRegistryFile(bytes);
-  if (!keys) return std::nullopt;
-  return Loaded{std::move(*keys), st.st_mode & 07777};
+  if (!keys) Refuse("the registry file is not in the registry's form");
+  return std::move(*keys);
+}
+
+// The changed file gets the old one's owner and group, which only root may give away;
+// anyone else must own the file and belong to its group.
+void CheckOwnerKept(const struct stat& st) {
+  if (::geteuid() == 0) return;
+  bool member = st.st_gid == ::getegid();
+  std::vector<gid_t> groups(static_cast<std::size_t>(std::max(::getgroups(0, nullptr), 0)));
+  int count = ::getgroups(static_cast<int>(groups.size()), groups.data());
+  for (int i = 0; i < count && !member; ++i) member = groups[static_cast<std::size_t>(i)] == st.st_gid;
+  if (st.st_uid != ::geteuid() || !member)
+    Refuse("the registry file's owner and group could not be kept: only its owner, in its group, or root may change it");
+}
+
+// One step of an edit on the loaded hive; refused with the reason.
+void ApplyStep(RegistryKeys& keys, const RegistryEdit::Step& step) {
+  std::string p = normalise(step.key);
+  if (p.empty()) Refuse("a key needs a name");
+  auto found = keys.find(p);
+  switch (step.kind) {
+    case RegistryEdit::Kind::CreateKey:
+      for (std::size_t pos = 0; pos != std::string::npos;) {
+        pos = p.find('\\', pos + 1);
+        keys[p.substr(0, pos)];
+      }
+      return;
+    case RegistryEdit::Kind::SetValue:
+      if (found == keys.end()) Refuse("there is no key " + p);  // values go into existing keys only
+      found->second[step.name] = step.value;
+      return;
+    case RegistryEdit::Kind::DeleteKey:
+    case RegistryEdit::Kind::DeleteKeyIfPresent:
+      if (found == keys.end() && step.kind == RegistryEdit::Kind::DeleteKeyIfPresent) return;
+      if (found == keys.end()) Refuse("there is no key " + p);
+      if (auto sub = keys.lower_bound(p + "\\"); sub != keys.end() && sub->first.rfind(p + "\\", 0) == 0)
+        Refuse("the key " + p + " has subkeys, so it is not deleted");
+      keys.erase(found);
+      return;
+  }
+}
+
+// Applies the edit; whether it changed anything.
+bool Edit(RegistryKeys& keys, const RegistryEdit& edit) {
+  RegistryKeys before = keys;
+  for (const RegistryEdit::Step& step : edit.steps()) ApplyStep(keys, step);
+  return keys != before;
+}
+
+std::string Duration(std::chrono::milliseconds wait) {
+  return wait.count() % 1000 ? std::to_string(wait.count()) + " ms" : std::to_string(wait.count() / 1000) + " s";
+}
+
+// The file, locked against other changes. The lock is on the file itself, so no other
+// file is needed for it: whoever may change the file can take it, and nothing can be
+// deleted beside it. A change replaces the file while holding the lock on the old one,
+// so a writer that gets the lock checks that the name still stands for what it locked,
+// and otherwise starts again on the new file. A missing file is created empty (an
+// empty hive) to be locked.
+Opened Lock(const Place& place, std::chrono::milliseconds wait) {
+  auto deadline = std::chrono::steady_clock::now() + wait;
+  auto waited = [&] {
+    if (std::chrono::steady_clock::now() >= deadline)
+      Refuse("the registry file is locked by another process (waited " + Duration(wait) + ")");
+  };
+  for (;; waited()) {
+    std::optional<Opened> file = Open(place, true);
+    if (!file) {
+      Fd made(::openat(place.folder.get(), place.name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+      if (!made && errno != EEXIST) Refuse("cannot create the registry file", errno);
+      continue;
+    }
+    CheckOwnerKept(file->st);
+    while (::flock(file->fd.get(), LOCK_EX | LOCK_NB) != 0) {
+      if (errno != EWOULDBLOCK && errno != EINTR) Refuse("cannot lock the registry file", errno);
+      waited();
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    struct stat now {};
+    if (::fstatat(place.folder.get(), place.name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
+        now.st_dev == file->st.st_dev && now.st_ino == file->st.st_ino) {
+      if (::fstat(file->fd.get(), &file->st) != 0) Refuse("cannot lock the registry file", errno);
+      return std::move(*file);
+    }
+  }
+}
+
+// The temporary files are ".NAME.tmp-" and six letters or digits.
+std::string TempPrefix(const std::string& name) { return "." + name + ".tmp-"; }
+
+bool IsTempName(const std::string& entry, const std::string& prefix) {
+  if (entry.size() != prefix.size() + 6 || entry.compare(0, prefix.size(), prefix) != 0) return false;
+  return std::all_of(entry.begin() + static_cast<std::ptrdiff_t>(prefix.size()), entry.end(),
+                     [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); });
+}
+
+// Removes what killed writers left: under the lock no other change is writing, so a
+// temporary file of this registry is stale. Only a regular file of the temporary
+// files' name, owner and single link counts as one; anything else is left alone. A
+// folder that the caller may not read is not searched.
+void RemoveStaleTemps(const Place& place, uid_t owner) {
+  int fd = ::openat(place.folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  DIR* dir = ::fdopendir(fd);
+  if (!dir) {
+    ::close(fd);
+    return;
+  }
+  std::string prefix = TempPrefix(place.name);
+  std::vector<std::string> stale;
+  while (dirent* entry = ::readdir(dir)) {
+    struct stat st {};
+    if (IsTempName(entry->d_name, prefix) && ::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+        S_ISREG(st.st_mode) && st.st_nlink == 1 && (st.st_uid == owner || st.st_uid == ::geteuid()))
+      stale.push_back(entry->d_name);
+  }
+  for (const std::string& name : stale) ::unlinkat(fd, name.c_str(), 0);
+  ::closedir(dir);
+}
+
+// A new temporary file, readable and writable by the caller alone.
+std::pair<Fd, std::string> CreateTemp(const Place& place) {
+  static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  thread_local std::mt19937_64 random{std::random_device{}()};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = TempPrefix(place.name);
+    for (int i = 0; i < 6; ++i) name += kLetters[random() % 36];
+    Fd fd(::openat(place.folder.get(), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (fd) return {std::move(fd), name};
+    if (errno != EEXIST) Refuse("cannot create a temporary file beside the registry file", errno);
+  }
+  Refuse("cannot create a temporary file beside the registry file", EEXIST);
 }
 
 bool WriteAll(int fd, const std::string& bytes) {
@@ -204,71 +387,41 @@ bool WriteAll(int fd, const std::string& bytes) {
   return true;
 }
 
-// Flushes the folder, so that a rename into it survives a power loss. A file system
-// that cannot flush folders says EINVAL; there is nothing more to do on it.
-bool FlushFolder(const std::string& file) {
-  std::string folder = std::filesystem::path(file).parent_path().string();
-  int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
-  bool ok = ::fsync(fd) == 0 || errno == EINVAL;
-  ::close(fd);
-  return ok;
-}
-
-// Writes the hive to FILE.tmp, flushes it and renames it over the file, then flushes
-// the folder. Called under the lock, so the one fixed name suffices: a writer killed
-// before its rename leaves one stale temporary file, which the next change removes
-// (also when it is a link: it is never opened). A new file gets the usual mode of a
-// created file, an existing one keeps its.
-bool Save(const std::string& file, const RegistryKeys& keys, std::optional<mode_t> mode) {
-  std::string bytes = FormatRegistryFile(keys);
-  std::string temp = file + ".tmp";
-  if (::unlink(temp.c_str()) != 0 && errno != ENOENT) return false;
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, bytes) && (!mode || ::fchmod(fd, *mode) == 0) && ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  ok = ok && std::rename(temp.c_str(), file.c_str()) == 0;
-  if (!ok) {
-    ::unlink(temp.c_str());
-    return false;
+// Writes the hive into a temporary file that has the locked file's owner, group and
+// permission bits before it holds a byte, flushes it and renames it over the file.
+// What can flush the folder is settled before the rename: the folder itself, or where
+// the caller may not read it, the whole file system. Answers an empty text, or after
+// the change is made, why it may not survive a power loss.
+std::string Save(const Place& place, const Opened& file, const RegistryKeys& keys) {
+  RemoveStaleTemps(place, file.st.st_uid);
+  auto [temp, name] = CreateTemp(place);
+  int error = 0;
+  std::string failed;
+  if (::fchown(temp.get(), file.st.st_uid, file.st.st_gid) != 0) {
+    error = errno;
+    failed = "the registry file's owner and group could not be kept";
+  } else if (::fchmod(temp.get(), file.st.st_mode & 0777) != 0 || !WriteAll(temp.get(), FormatRegistryFile(keys)) ||
+             ::fsync(temp.get()) != 0) {
+    error = errno;
+    failed = "cannot write the registry file";
   }
-  return FlushFolder(file);
-}
-
-// One step of an edit on the loaded hive; false where the step is refused.
-bool ApplyStep(RegistryKeys& keys, const RegistryEdit::Step& step) {
-  std::string p = normalise(step.key);
-  switch (step.kind) {
-    case RegistryEdit::Kind::CreateKey:
-      if (p.empty()) return false;
-      for (std::size_t pos = 0; pos != std::string::npos;) {
-        pos = p.find('\\', pos + 1);
-        keys[p.substr(0, pos)];
-      }
-      return true;
-    case RegistryEdit::Kind::SetValue: {
-      auto found = keys.find(p);
-      if (found == keys.end()) return false;  // values go into existing keys only
-      found->second[step.name] = step.value;
-      return true;
-    }
-    case RegistryEdit::Kind::DeleteKey:
-      if (p.empty() || keys.count(p) == 0) return false;
-      for (auto it = keys.begin(); it != keys.end();) {
-        if (it->first == p || it->first.rfind(p + "\\", 0) == 0)
-          it = keys.erase(it);
-        else
-          ++it;
-      }
-      return true;
+  Fd flush(::openat(place.folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (failed.empty() && ::renameat(place.folder.get(), name.c_str(), place.folder.get(), place.name.c_str()) != 0) {
+    error = errno;
+    failed = "cannot replace the registry file";
   }
-  return false;
+  if (!failed.empty()) {
+    ::unlinkat(place.folder.get(), name.c_str(), 0);
+    Refuse(failed, error);
+  }
+  // A file system that cannot flush folders says EINVAL; there is nothing more to do.
+  if (flush ? ::fsync(flush.get()) == 0 || errno == EINVAL : ::syncfs(temp.get()) == 0) return {};
+  return std::string("the change is in place but may not survive a power loss (") + std::strerror(errno) + ")";
 }
 
 class FileRegistry : public Registry {
  public:
-  explicit FileRegistry(std::string path) : m_path(std::move(path)) {}
+  FileRegistry(std::string path, std::chrono::milliseconds lockWait) : m_path(std::move(path)), m_lockWait(lockWait) {}
 
   bool createKey(const std::string& path) override { return apply(RegistryEdit().createKey(path)); }
 
@@ -297,32 +450,65 @@ class FileRegistry : public Registry {
 
   bool deleteKey(const std::string& path) override { return apply(RegistryEdit().deleteKey(path)); }
 
-  // Load, apply every step and save, all under the lock; the first refused step
-  // leaves the file as it was.
+  // The edit is first tried on the file as it is, unlocked: one that is refused there,
+  // or that changes nothing, is answered from that read (a change replaces the file
+  // whole, so the read is the hive at one moment), and creates nothing. Otherwise the
+  // same under the lock, and the result saved; a refused step leaves the file as it was.
   bool apply(const RegistryEdit& edit) override {
-    std::optional<std::string> file = Resolve(m_path);
-    if (!file || IsOtherThanRegular(*file)) return false;
-    FileLock lock(*file + ".lock");
-    if (!lock.held()) return false;
-    std::optional<Loaded> loaded = Load(*file);
-    if (!loaded) return false;
-    for (const RegistryEdit::Step& step : edit.steps())
-      if (!ApplyStep(loaded->keys, step)) return false;
-    return Save(*file, loaded->keys, loaded->mode);
+    return Guarded([&] {
+      std::optional<Place> place = Walk(m_path);
+      if (!place) Refuse("the registry file's folder does not exist");
+      std::optional<Opened> file = Open(*place, true);
+      if (file) CheckOwnerKept(file->st);
+      RegistryKeys keys = file ? Read(*file) : RegistryKeys{};
+      if (!Edit(keys, edit)) return std::string();
+      file.reset();
+      Opened locked = Lock(*place, m_lockWait);
+      keys = Read(locked);
+      if (!Edit(keys, edit)) return std::string();
+      return Save(*place, locked, keys);
+    });
   }
 
   // Reads take no lock: a change replaces the file in one rename, so a reader sees
   // the hive before or after it, never half of it.
   std::optional<RegistryKeys> snapshot() const override {
-    std::optional<std::string> file = Resolve(m_path);
-    if (!file) return std::nullopt;
-    std::optional<Loaded> loaded = Load(*file);
-    if (!loaded) return std::nullopt;
-    return std::move(loaded->keys);
+    std::optional<RegistryKeys> keys;
+    bool ok = Guarded([&] {
+      std::optional<Place> place = Walk(m_path);
+      std::optional<Opened> file = place ? Open(*place, false) : std::nullopt;
+      keys = file ? Read(*file) : RegistryKeys{};
+      return std::string();
+    });
+    return ok ? keys : std::nullopt;
+  }
+
+  std::string lastMessage() const override {
+    std::lock_guard<std::mutex> hold(m_mutex);
+    return m_message;
   }
 
  private:
+  // Runs an operation; false when it is refused. Either way its message is kept.
+  template <typename Operation>
+  bool Guarded(Operation operation) const {
+    std::string message;
+    bool ok = true;
+    try {
+      message = operation();
+    } catch (const Refusal& refusal) {
+      message = refusal.why;
+      ok = false;
+    }
+    std::lock_guard<std::mutex> hold(m_mutex);
+    m_message = std::move(message);
+    return ok;
+  }
+
   std::string m_path;
+  std::chrono::milliseconds m_lockWait;
+  mutable std::mutex m_mutex;
+  mutable std::string m_message;
 };
 
 Registry* g_override = nullptr;
@@ -373,8 +559,8 @@ std::string FormatRegistryFile(const RegistryKeys& keys) {
   return out;
 }
 
-std::unique_ptr<Registry> OpenFileRegistry(const std::string& path) {
-  return std::make_unique<FileRegistry>(path);
+std::unique_ptr<Registry> OpenFileRegistry(const std::string& path, std::chrono::milliseconds lockWait) {
+  return std::make_unique<FileRegistry>(path, lockWait);
 }
 
 Registry* LocalMachineRegistry() {

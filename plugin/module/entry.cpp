@@ -30,15 +30,22 @@ void GetAttributeCalcDataCategory(const std::uint16_t** table, long* count) {
   if (count) *count = static_cast<long>(kDataCategories.size());
 }
 
+// C entry points: no exception may reach the host through them.
 long DllRegisterServer() {
-  ddlib::Registry* registry = ddlib::LocalMachineRegistry();
-  if (!registry) return kRegistrationFailed;
-  return Register(*registry, GetModulePath().full);
+  try {
+    ddlib::Registry* registry = ddlib::LocalMachineRegistry();
+    return registry ? Register(*registry, GetModulePath().full) : kRegistrationFailed;
+  } catch (...) {
+    return kRegistrationFailed;
+  }
 }
 
 long DllUnregisterServer() {
-  ddlib::Registry* registry = ddlib::LocalMachineRegistry();
-  if (!registry) return kRegistrationFailed;
-  return Unregister(*registry);
+  try {
+    ddlib::Registry* registry = ddlib::LocalMachineRegistry();
+    return registry ? Unregister(*registry) : kRegistrationFailed;
+  } catch (...) {
+    return kRegistrationFailed;
+  }
 }
 }

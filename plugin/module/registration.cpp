@@ -23,11 +23,8 @@ long Register(ddlib::Registry& registry, const std::string& modulePath) {
 }
 
 // Deletes the device's key only: parent keys may belong to the host or to other
-// devices, and an empty vendor key left behind is harmless.
+// devices, and an empty vendor key left behind is harmless. Whether there was a key is
+// settled inside the one change, so a registration beside it cannot change the answer.
 long Unregister(ddlib::Registry& registry) {
-  const std::string key = RegistrationKey();
-  if (registry.deleteKey(key)) return 0;
-  // Refused: success only where the registry reads and the key is not there.
-  std::optional<ddlib::RegistryKeys> keys = registry.snapshot();
-  return keys && !keys->count(key) ? 0 : kRegistrationFailed;
+  return registry.apply(ddlib::RegistryEdit().deleteKeyIfPresent(RegistrationKey())) ? 0 : kRegistrationFailed;
 }

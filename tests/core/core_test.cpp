@@ -232,7 +232,6 @@ class PluginRegistration : public ::testing::Test {
   void TearDown() override {
     ddlib::SetLocalMachineRegistry(nullptr);
     std::filesystem::remove(path_);
-    std::filesystem::remove(path_.string() + ".lock");
   }
   std::filesystem::path path_;
   std::unique_ptr<ddlib::Registry> registry_;
@@ -262,19 +261,31 @@ TEST_F(PluginRegistration, RegisterThenUnregisterTakesTheDeviceKeyOnly) {
   EXPECT_EQ(host->library()->DllUnregisterServer(), 0);  // nothing left to delete
 }
 
-// A file registry that refuses every change.
+// A registry that refuses any change that sets the registration's last value or
+// deletes a key, and passes every other change through to a file registry: a
+// registration made of several changes would leave part of itself behind.
 class RefusingRegistry : public ddlib::Registry {
  public:
   explicit RefusingRegistry(ddlib::Registry& inner) : m_inner(inner) {}
-  bool createKey(const std::string&) override { return false; }
+  bool createKey(const std::string& path) override { return apply(ddlib::RegistryEdit().createKey(path)); }
   bool keyExists(const std::string& path) const override { return m_inner.keyExists(path); }
-  bool setString(const std::string&, const std::string&, const std::string&) override { return false; }
-  bool setNumber(const std::string&, const std::string&, std::uint32_t) override { return false; }
+  bool setString(const std::string& key, const std::string& name, const std::string& value) override {
+    return apply(ddlib::RegistryEdit().setString(key, name, value));
+  }
+  bool setNumber(const std::string& key, const std::string& name, std::uint32_t value) override {
+    return apply(ddlib::RegistryEdit().setNumber(key, name, value));
+  }
   std::optional<ddlib::RegistryValue> getValue(const std::string& key, const std::string& name) const override {
     return m_inner.getValue(key, name);
   }
-  bool deleteKey(const std::string&) override { return false; }
-  bool apply(const ddlib::RegistryEdit&) override { return false; }
+  bool deleteKey(const std::string& path) override { return apply(ddlib::RegistryEdit().deleteKey(path)); }
+  bool apply(const ddlib::RegistryEdit& edit) override {
+    for (const ddlib::RegistryEdit::Step& step : edit.steps())
+      if (step.kind == ddlib::RegistryEdit::Kind::DeleteKey || step.kind == ddlib::RegistryEdit::Kind::DeleteKeyIfPresent ||
+          step.name == "WriteNotAvailableVariablesToDevice")
+        return false;
+    return m_inner.apply(edit);
+  }
   std::optional<ddlib::RegistryKeys> snapshot() const override { return m_inner.snapshot(); }
 
  private:

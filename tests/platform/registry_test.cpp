@@ -1,12 +1,20 @@
-// The file-backed registry: a registration survives into a later run, a key is deleted
-// with its subtree, a registration is one change that no reader, killed writer or
-// planted path can split, and a path that cannot be written makes the operations fail.
+// The file-backed registry: a registration survives into a later run, a key with
+// subkeys is not deleted, a registration is one change that no reader, killed writer or
+// planted path can split, the file keeps its owner and mode, no other user reads or
+// stalls it, and a path that cannot be written makes the operations fail.
+#include <dirent.h>
+#include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
+#include <functional>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -58,17 +66,33 @@ TEST_F(RegistryFile, ValuesSurviveIntoAnotherInstance) {
   EXPECT_EQ(again->snapshot()->size(), 6u);
 }
 
-TEST_F(RegistryFile, DeleteKeyTakesItsSubtreeOnly) {
+// Like the real registry's, a key deletion refuses a key with subkeys (a prefix is no
+// subkey); unregistering then deletes nothing, fails and says why, and with no key at
+// all it succeeds.
+TEST_F(RegistryFile, AKeyWithSubkeysIsNotDeleted) {
   auto registry = ddlib::OpenFileRegistry(m_path);
-  ASSERT_TRUE(registry->createKey("S\\A\\B\\C"));
-  ASSERT_TRUE(registry->createKey("S\\AB"));  // shares a prefix with S\A, not a child of it
-  ASSERT_TRUE(registry->setNumber("S\\A\\B", "n", 1));
+  ASSERT_TRUE(registry->createKey("S\\A\\B"));
+  ASSERT_TRUE(registry->createKey("S\\AB"));  // sorts between S\A and S\A\B
+  EXPECT_FALSE(registry->deleteKey("S\\A"));
+  EXPECT_TRUE(registry->keyExists("S\\A\\B"));
+  EXPECT_TRUE(registry->deleteKey("S\\A\\B"));
   EXPECT_TRUE(registry->deleteKey("S\\A"));
-  EXPECT_FALSE(registry->keyExists("S\\A"));
-  EXPECT_FALSE(registry->keyExists("S\\A\\B\\C"));
   EXPECT_TRUE(registry->keyExists("S\\AB"));
-  EXPECT_TRUE(registry->keyExists("S"));
   EXPECT_FALSE(registry->deleteKey("S\\A"));  // already gone
+
+  const std::string channel = RegistrationKey() + "\\Channels\\1";
+  ASSERT_EQ(Register(*registry, "/x/libdtmplugin.so"), 0);
+  ASSERT_TRUE(registry->createKey(channel));
+  ASSERT_TRUE(registry->setNumber(channel, "Address", 7));
+  auto before = registry->snapshot();
+  EXPECT_EQ(Unregister(*registry), kRegistrationFailed);
+  EXPECT_NE(registry->lastMessage().find("has subkeys"), std::string::npos) << registry->lastMessage();
+  EXPECT_EQ(registry->snapshot(), before);
+  ASSERT_TRUE(registry->deleteKey(channel));
+  ASSERT_TRUE(registry->deleteKey(RegistrationKey() + "\\Channels"));
+  EXPECT_EQ(Unregister(*registry), 0);
+  EXPECT_EQ(Unregister(*registry), 0);
+  EXPECT_FALSE(registry->keyExists(RegistrationKey()));
 }
 
 TEST_F(RegistryFile, ValuesGoIntoExistingKeysOnly) {
@@ -89,11 +113,14 @@ TEST_F(RegistryFile, UnusablePathsFail) {
   std::ofstream(m_path) << malformed;
   const std::string tooBig = (m_dir / "big.txt").string();
   std::ofstream(tooBig) << "[K]\nv=n:4294967296\n";
+  const std::string huge = (m_dir / "huge.txt").string();
+  std::ofstream(huge) << std::string(ddlib::kRegistryFileLimit + 1, '\n');  // an empty hive, but too large
   const Case cases[] = {
       {"directory missing", (m_dir / "missing" / "hive.txt").string(), true},
       {"path is a directory", m_dir.string(), false},
       {"malformed line after keys", m_path, false},
       {"number out of range", tooBig, false},
+      {"above the size limit", huge, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -110,6 +137,26 @@ TEST_F(RegistryFile, UnusablePathsFail) {
   std::stringstream text;
   text << in.rdbuf();
   EXPECT_EQ(text.str(), malformed);
+  EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 3);  // nothing made beside
+}
+
+std::string Bytes(const std::string& path) {
+  std::stringstream text;
+  text << std::ifstream(path).rdbuf();
+  return text.str();
+}
+
+// A step refused late in an edit leaves the file byte for byte as it was: the steps
+// before it are not saved either.
+TEST_F(RegistryFile, ARefusedStepLeavesTheFileAsItWas) {
+  auto registry = ddlib::OpenFileRegistry(m_path);
+  ASSERT_TRUE(registry->apply(ddlib::RegistryEdit().createKey("K\\Sub").setNumber("K", "n", 1)));
+  const std::string before = Bytes(m_path);
+  ddlib::RegistryEdit edit;
+  edit.createKey("New").setString("New", "v", "x").setNumber("K", "n", 2);
+  EXPECT_FALSE(registry->apply(ddlib::RegistryEdit(edit).setNumber("Missing", "v", 1)));
+  EXPECT_FALSE(registry->apply(ddlib::RegistryEdit(edit).deleteKey("K")));
+  EXPECT_EQ(Bytes(m_path), before);
 }
 
 // Ten processes change the same file at once: every change succeeds and none is lost,
@@ -239,14 +286,13 @@ TEST_F(RegistryFile, ReaderBesideRegistrationsNeverSeesAHalfKey) {
   EXPECT_EQ(halves, 0) << "of " << reads << " reads";
 }
 
-// A FIFO or a device is no registry, directly or as a link's target, and neither is a
-// FIFO as the lock file: every operation fails at once, nothing waits for a writer.
+// A FIFO or a device is no registry, directly or as a link's target: every operation
+// fails at once, nothing waits for a writer, nothing is made beside.
 TEST_F(RegistryFile, NonRegularPathsFailAtOnce) {
   const std::string fifo = (m_dir / "fifo.txt").string();
   const std::string toFifo = (m_dir / "to-fifo.txt").string();
   const std::string toDevice = (m_dir / "to-device.txt").string();
   ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-  ASSERT_EQ(mkfifo((m_path + ".lock").c_str(), 0600), 0);
   fs::create_symlink(fifo, toFifo);
   fs::create_symlink("/dev/null", toDevice);
   pid_t pid = fork();
@@ -258,7 +304,6 @@ TEST_F(RegistryFile, NonRegularPathsFailAtOnce) {
       ok = ok && !registry->snapshot() && !registry->createKey("K") && !registry->deleteKey("K") &&
            Register(*registry, "/x/libdtmplugin.so") != 0;
     }
-    ok = ok && Register(*ddlib::OpenFileRegistry(m_path), "/x/libdtmplugin.so") != 0;
     _exit(ok ? 0 : 1);
   }
   int status = 0;
@@ -268,7 +313,7 @@ TEST_F(RegistryFile, NonRegularPathsFailAtOnce) {
     FAIL() << "an operation on a non-regular path still waits after a second";
   }
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-  EXPECT_FALSE(fs::exists(fs::symlink_status(fifo + ".lock")));
+  EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 3);  // nothing made beside
 }
 
 // A link that another user planted in a sticky, world-writable folder is not followed
@@ -291,9 +336,142 @@ TEST_F(RegistryFile, AnotherUsersLinkInAStickyFolderIsNotFollowed) {
   EXPECT_FALSE(fs::exists(fs::symlink_status(target.string() + ".lock")));
   EXPECT_EQ(std::distance(fs::directory_iterator(shared), fs::directory_iterator()), 1);
 
+  const fs::path folderLink = shared / "folder";  // a link as a folder on the way
+  fs::create_directory(m_dir / "real");
+  fs::create_directory_symlink(m_dir / "real", folderLink);
+  ASSERT_EQ(lchown(folderLink.c_str(), kOther, kOther), 0);
+  EXPECT_EQ(Register(*ddlib::OpenFileRegistry((folderLink / "hive.txt").string()), "/x/libdtmplugin.so"), kRegistrationFailed);
+  EXPECT_TRUE(fs::is_empty(m_dir / "real"));
+
   ASSERT_EQ(chown(shared.c_str(), kOther, kOther), 0);
   EXPECT_EQ(Register(*registry, "/x/libdtmplugin.so"), 0);
   EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(target)));
+}
+
+// Runs `body` in a child process, as user nobody when the test runs as root; true when
+// the body answered true.
+pid_t Spawn(const std::function<bool()>& body) {
+  pid_t pid = fork();
+  if (pid != 0) return pid;
+  const passwd* nobody = getpwnam("nobody");
+  if (geteuid() == 0 && (!nobody || setgroups(0, nullptr) != 0 || setresgid(nobody->pw_gid, nobody->pw_gid, nobody->pw_gid) != 0 ||
+                         setresuid(nobody->pw_uid, nobody->pw_uid, nobody->pw_uid) != 0))
+    _exit(2);
+  _exit(body() ? 0 : 1);
+}
+
+bool Succeeded(pid_t pid) {
+  int status = 0;
+  return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// A change keeps the file's owner, group and permission bits and drops set-id bits;
+// the owner may still change the file that root changed; a user who may not write the
+// file changes nothing, though the folder lets him replace it.
+TEST_F(RegistryFile, OwnerGroupAndModeAreKept) {
+  if (geteuid() != 0) GTEST_SKIP() << "giving the file to another user needs root";
+  const passwd* nobody = getpwnam("nobody");
+  ASSERT_TRUE(nobody);
+  ASSERT_EQ(chmod(m_dir.c_str(), 0777), 0);
+  auto registry = ddlib::OpenFileRegistry(m_path);
+  ASSERT_TRUE(registry->createKey("K"));
+  ASSERT_EQ(chown(m_path.c_str(), nobody->pw_uid, 4242), 0);
+  ASSERT_EQ(chmod(m_path.c_str(), 06640), 0);
+  ASSERT_EQ(Register(*registry, "/x/libdtmplugin.so"), 0);
+  struct stat st {};
+  ASSERT_EQ(stat(m_path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, nobody->pw_uid);
+  EXPECT_EQ(st.st_gid, 4242u);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+  ASSERT_EQ(chown(m_path.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+  const std::string rootsFile = (m_dir / "roots.txt").string(), readOnly = (m_dir / "read-only.txt").string();
+  for (const std::string& path : {rootsFile, readOnly}) ASSERT_TRUE(ddlib::OpenFileRegistry(path)->createKey("K"));
+  ASSERT_EQ(chown(readOnly.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+  ASSERT_EQ(chmod(readOnly.c_str(), 0444), 0);
+  const std::string rootsBytes = Bytes(rootsFile);
+  EXPECT_TRUE(Succeeded(Spawn([&] {
+    return Unregister(*ddlib::OpenFileRegistry(m_path)) == 0 &&
+           Register(*ddlib::OpenFileRegistry(rootsFile), "/x/libdtmplugin.so") == kRegistrationFailed &&
+           Register(*ddlib::OpenFileRegistry(readOnly), "/x/libdtmplugin.so") == kRegistrationFailed;
+  })));
+  EXPECT_FALSE(registry->keyExists(RegistrationKey()));
+  EXPECT_EQ(Bytes(rootsFile), rootsBytes);
+  EXPECT_FALSE(ddlib::OpenFileRegistry(readOnly)->keyExists(RegistrationKey()));
+  ASSERT_EQ(stat(rootsFile.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 0u);
+}
+
+// Another user, reading the folder all along, never opens a temporary copy of a file
+// that only its owner may read.
+TEST_F(RegistryFile, AnotherUserNeverReadsTheTemporaryCopy) {
+  if (geteuid() != 0) GTEST_SKIP() << "reading as another user needs root";
+  auto registry = ddlib::OpenFileRegistry(m_path);
+  ASSERT_TRUE(registry->apply(ddlib::RegistryEdit().createKey("K").setString("K", "secret", "s3cret")));
+  ASSERT_EQ(chmod(m_path.c_str(), 0600), 0);
+  const std::string done = (m_dir / "done").string();
+  pid_t reader = Spawn([&] {
+    while (!fs::exists(done)) {
+      DIR* dir = opendir(m_dir.c_str());
+      if (!dir) return false;
+      while (dirent* entry = readdir(dir)) {
+        int fd = std::string(entry->d_name).find(".tmp") != std::string::npos ? openat(dirfd(dir), entry->d_name, O_RDONLY) : -1;
+        if (fd >= 0) {
+          closedir(dir);
+          return false;
+        }
+      }
+      closedir(dir);
+    }
+    return true;
+  });
+  for (int i = 0; i < 50; ++i) {
+    Register(*registry, "/x/libdtmplugin.so");
+    Unregister(*registry);
+  }
+  std::ofstream{done};
+  EXPECT_TRUE(Succeeded(reader));
+}
+
+// A process that holds the lock for ever, also another user's, makes a change fail after
+// the wait, saying so; the change succeeds once the lock is gone.
+TEST_F(RegistryFile, AHeldLockEndsInTheBoundedWait) {
+  auto registry = ddlib::OpenFileRegistry(m_path, std::chrono::milliseconds(300));
+  ASSERT_TRUE(registry->createKey("K"));
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  pid_t holder = Spawn([&] {
+    int fd = open(m_path.c_str(), O_RDONLY);
+    if (fd < 0 || flock(fd, LOCK_EX) != 0 || write(ready[1], "x", 1) != 1) return false;
+    sleep(10);  // ends by itself, should the wait not
+    return true;
+  });
+  char byte = 0;
+  ASSERT_EQ(read(ready[0], &byte, 1), 1);
+  auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(Register(*registry, "/x/libdtmplugin.so"), kRegistrationFailed);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+  EXPECT_NE(registry->lastMessage().find("locked by another process"), std::string::npos) << registry->lastMessage();
+  kill(holder, SIGKILL);
+  waitpid(holder, nullptr, 0);
+  close(ready[0]);
+  close(ready[1]);
+  EXPECT_EQ(Register(*registry, "/x/libdtmplugin.so"), 0);
+}
+
+// Only the registry's own stale temporary files are removed: not another registry whose
+// name ends in ".tmp", not a folder of a temporary file's name.
+TEST_F(RegistryFile, OnlyItsOwnTemporaryFilesAreRemoved) {
+  auto other = ddlib::OpenFileRegistry(m_path + ".tmp");
+  ASSERT_EQ(Register(*other, "/x/libdtmplugin.so"), 0);
+  const fs::path folder = m_dir / ".hive.txt.tmp-aaaaaa";
+  fs::create_directory(folder);
+  std::ofstream(m_dir / ".hive.txt.tmp-bbbbbb") << "[half";  // a killed writer's
+  auto registry = ddlib::OpenFileRegistry(m_path);
+  ASSERT_EQ(Register(*registry, "/x/libdtmplugin.so"), 0);
+  EXPECT_TRUE(other->keyExists(RegistrationKey()));
+  EXPECT_TRUE(fs::is_directory(folder));
+  EXPECT_FALSE(fs::exists(m_dir / ".hive.txt.tmp-bbbbbb"));
 }
 
 TEST_F(RegistryFile, LocalMachineRegistryCanBeReplaced) {

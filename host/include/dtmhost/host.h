@@ -308,6 +308,10 @@ class Host : public CHostServices {
 std::string Utf8(const std::string& latin1);
 // UTF-8 to Latin-1, for what the user types; false when a character does not fit.
 bool Latin1(const std::string& utf8, std::string* latin1);
+// The length of the well-formed UTF-8 sequence at `pos` (0 where there is none: a stray
+// byte, an overlong form, a surrogate), and its code point.
+std::size_t Utf8Sequence(const std::string& text, std::size_t pos, unsigned* point);
+bool IsUtf8(const std::string& text);
 // The text of a form that ddlib::quote made (as trace arguments are); nothing for
 // any other form.
 std::optional<std::string> Unquote(const std::string& quoted);

@@ -2,6 +2,7 @@
 // strings or 32-bit numbers. The file-backed hive keeps every change in one text file
 // so that a registration is visible to a later run.
 #pragma once
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -20,7 +21,7 @@ using RegistryKeys = std::map<std::string, std::map<std::string, RegistryValue>>
 // and either all of them take effect or none does.
 class RegistryEdit {
  public:
-  enum class Kind { CreateKey, SetValue, DeleteKey };
+  enum class Kind { CreateKey, SetValue, DeleteKey, DeleteKeyIfPresent };
   struct Step {
     Kind kind;
     std::string key;
@@ -31,6 +32,8 @@ class RegistryEdit {
   RegistryEdit& setString(const std::string& key, const std::string& name, const std::string& value);
   RegistryEdit& setNumber(const std::string& key, const std::string& name, std::uint32_t value);
   RegistryEdit& deleteKey(const std::string& path);
+  // As deleteKey, but a missing key is no refusal: the edit then leaves the hive as it is.
+  RegistryEdit& deleteKeyIfPresent(const std::string& path);
   const std::vector<Step>& steps() const { return m_steps; }
 
  private:
@@ -47,24 +50,38 @@ class Registry {
   virtual bool setString(const std::string& key, const std::string& name, const std::string& value) = 0;
   virtual bool setNumber(const std::string& key, const std::string& name, std::uint32_t value) = 0;
   virtual std::optional<RegistryValue> getValue(const std::string& key, const std::string& name) const = 0;
-  virtual bool deleteKey(const std::string& path) = 0;  // with its values and subkeys
+  // With its values; like the real registry's, it refuses a key that has subkeys.
+  virtual bool deleteKey(const std::string& path) = 0;
   // One change of all the edit's steps; a step that the single operation above would
-  // refuse (a value for a missing key, deleting a missing key) refuses the whole edit.
+  // refuse (a value for a missing key, deleting a missing key or one with subkeys)
+  // refuses the whole edit.
   virtual bool apply(const RegistryEdit& edit) = 0;
   // The whole hive; nothing when it cannot be read.
   virtual std::optional<RegistryKeys> snapshot() const = 0;
+  // One line on the calling object's last operation: why it failed, or what is amiss
+  // with a change that was made (it may not survive a power loss); empty otherwise.
+  virtual std::string lastMessage() const;
 };
 
-// A hive kept in a file; each change (a single operation or a whole edit) is written
-// through at once, atomically towards other processes: under an exclusive lock on
-// PATH.lock, into the temporary file PATH.tmp (a stale one is removed first) that takes
-// the file's mode, is flushed and then renamed over the file, after which the folder is
-// flushed. Where PATH is a symbolic link, its target is replaced; a link is followed
-// only where the kernel's protected-symlink rule would follow it. A missing file is an
-// empty hive; one that cannot be read or parsed, a path that is no regular file (never
-// opened in a way that blocks), a link that may not be followed, or a path that cannot
-// be written makes the operations answer false at once.
-std::unique_ptr<Registry> OpenFileRegistry(const std::string& path);
+// How long a change waits for another process's change to the same file.
+inline constexpr std::chrono::milliseconds kRegistryLockWait{5000};
+// A registry file larger than this is refused unread; real hives are a few KiB.
+inline constexpr long long kRegistryFileLimit = 16ll << 20;
+
+// A hive kept in a file. Reads take no lock. Each change (a single operation or a
+// whole edit) is written through at once and atomically towards other processes:
+// under an exclusive lock on the file itself (waited for lockWait at the most), the new
+// content goes into a temporary file ".NAME.tmp-XXXXXX" beside it, created for the
+// caller alone, then given the file's owner, group and permission bits (never set-id
+// bits), written, flushed and renamed over the file; then the folder is flushed. A
+// change that leaves the hive as it is writes nothing. Links on the way are followed
+// only where the kernel's protected-symlink rule would follow them; where the last is
+// one, its target is replaced. A missing file (or folder) reads as an empty hive;
+// reading one that cannot be read or parsed, is no regular file or exceeds
+// kRegistryFileLimit fails at once, and so does a change by a caller who may not write
+// the file or cannot keep its owner and group; such a refused change creates nothing.
+std::unique_ptr<Registry> OpenFileRegistry(const std::string& path,
+                                           std::chrono::milliseconds lockWait = kRegistryLockWait);
 
 // The file's form: "[key]" lines, each followed by its "name=s:text" or "name=n:number"
 // lines. Parse answers nothing for bytes that are not such a file.

@@ -102,13 +102,15 @@ CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const 
   char numbers[80];
   double most = std::numeric_limits<double>::max();
   std::snprintf(numbers, sizeof numbers, "numbers from %.17g to %.17g", -most, most);
-  std::string texts = size ? "texts of at most " + std::to_string(*size) + " Latin-1 characters" : "Latin-1 texts";
+  std::string texts = size ? "texts in quotes of at most " + std::to_string(*size) + " Latin-1 characters"
+                           : "Latin-1 texts in quotes";
   std::string takes = !type                         ? integers + ", " + numbers + " and " + texts
                       : *type == VariableTypeString ? texts
                       : *type == VariableTypeFloat  ? numbers
                                                     : integers;
   auto refused = [&](const std::string& shown) {
-    return Refused("bad value for " + name + ": " + shown + " (" + name + " takes " + takes + ")");
+    return Refused("bad value for " + name + ": " + (shown.empty() ? "an empty value" : shown) + " (" + name +
+                   " takes " + takes + ")");
   };
 
   std::optional<Given> given = ParseValue(typed);
@@ -184,6 +186,8 @@ std::optional<CDDCommonVariant> TerminalDialogue::value(const std::string& varia
   std::optional<CDDCommonVariant> now = m_host.store().value(variable);
   std::string prompt = dtmhost::Utf8(variable) + " [" + (now ? ddlib::describe(*now) : "no value") + "]: ";
   while (std::optional<std::string> line = ask(prompt)) {
+    // An empty answer keeps the value shown, as a dialogue's unchanged field does.
+    if (line->empty() && now) return now;
     try {
       return TypedValue(m_host, variable, *line);
     } catch (const Refused& refusal) {

@@ -1,5 +1,6 @@
 // dtmhost: loads the device plug-in like a host and shows what it answers.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -220,6 +221,28 @@ Json TraceArgument(const std::string& recorded) {
   return Json::String(recorded);
 }
 
+// A descriptor for writing to the terminal that stdin reads from, or -1. A terminal
+// opened read-write on stdin is used as it is: reopening it by name fails for a user
+// who runs as another (su, runuser) in someone else's terminal. Otherwise the name,
+// then the controlling terminal, then stderr where it is that same terminal.
+int AnsweringTerminal() {
+  int flags = fcntl(STDIN_FILENO, F_GETFL);
+  if (flags >= 0 && (flags & O_ACCMODE) == O_RDWR) return fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 0);
+  struct stat in {};
+  if (fstat(STDIN_FILENO, &in) != 0) return -1;
+  auto same = [&](int fd) {
+    struct stat out {};
+    if (fd >= 0 && fstat(fd, &out) == 0 && out.st_rdev == in.st_rdev && isatty(fd)) return fd;
+    if (fd >= 0) close(fd);
+    return -1;
+  };
+  const char* name = ttyname(STDIN_FILENO);
+  int fd = same(name ? open(name, O_WRONLY | O_NOCTTY | O_CLOEXEC) : -1);
+  if (fd < 0) fd = same(open("/dev/tty", O_WRONLY | O_NOCTTY | O_CLOEXEC));
+  if (fd < 0) fd = same(fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0));
+  return fd;
+}
+
 std::string Run(Session& s, const Arguments& args) {
   dtmhost::Host& host = s.Open();
   if (args.positional.size() != 1) throw UsageError("run needs exactly one METHOD");
@@ -228,8 +251,7 @@ std::string Run(Session& s, const Arguments& args) {
   std::unique_ptr<dtmtool::TerminalDialogue> dialogue;
   if (args.has("--interactive")) {
     if (!isatty(STDIN_FILENO)) throw UsageError("--interactive needs a terminal on stdin");
-    const char* name = ttyname(STDIN_FILENO);
-    int terminal = name ? open(name, O_WRONLY | O_NOCTTY | O_CLOEXEC) : -1;
+    int terminal = AnsweringTerminal();
     if (terminal < 0) throw Failure("cannot open the terminal on stdin for the prompts");
     dialogue = std::make_unique<dtmtool::TerminalDialogue>(host, terminal);
   }

@@ -98,8 +98,8 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
       {{"show", "1", "--set", "manu_temperature_offset=1e999"}, 2,
        "manu_temperature_offset takes numbers from -1.7976931348623157e+308 to 1.7976931348623157e+308"},
       {{"show", "1", "--set", "phys_tag_desc=\"" + std::string(33, 'x') + "\""}, 2,
-       "a text of 33 characters (phys_tag_desc takes texts of at most 32 Latin-1 characters)"},
-      {{"show", "1", "--set", "phys_tag_desc=3"}, 2, "phys_tag_desc takes texts of at most 32 Latin-1 characters"},
+       "a text of 33 characters (phys_tag_desc takes texts in quotes of at most 32 Latin-1 characters)"},
+      {{"show", "1", "--set", "phys_tag_desc=3"}, 2, "phys_tag_desc takes texts in quotes of at most 32 Latin-1 characters"},
       // Without built attributes the host knows no type: any kind, only the form is checked.
       {{"show", "1", "--set", "manu_relay_number=abc"}, 2,
        "manu_relay_number takes integers from -2147483648 to 4294967295, numbers from"},
@@ -221,8 +221,10 @@ TEST(Cli, InfoAndRunAnswerJson) {
 
 // The tool asked on a pseudo-terminal: ANSWERS are typed ahead on it, stdin is the
 // terminal; what the tool wrote to the terminal (the echoed answers among it) is
-// answered in Result::err, stderr must stay empty.
-Result Typed(const std::vector<std::string>& args, const std::string& answers) {
+// answered in Result::err, stderr must stay empty. The answers end with the end of
+// input, so a tool that asks once too often ends instead of waiting for ever.
+Result Typed(const std::vector<std::string>& args, std::string answers) {
+  answers += "\x04";
   Result r;
   int terminal = posix_openpt(O_RDWR | O_NOCTTY);
   if (terminal < 0 || grantpt(terminal) != 0 || unlockpt(terminal) != 0) return r;
@@ -254,7 +256,11 @@ TEST(Cli, InteractiveAnswersAreCheckedAndAskedAgain) {
                               " (phys_factory_reset takes integers from 0 to 65535)\r\nphys_factory_reset [int 0]: "),
               std::string::npos) << edited.err;
 
-  Result ended = Typed({"run", reset, "--interactive"}, "\x04");
+  Result kept = Typed({"run", reset, "--interactive"}, "\n");  // an empty answer keeps the value shown
+  EXPECT_EQ(kept.out.substr(0, 15), "{\n  \"result\": 0") << kept.out;
+  EXPECT_NE(kept.out.find("\"value\": 0\n"), std::string::npos) << kept.out;
+
+  Result ended = Typed({"run", reset, "--interactive"}, "");
   EXPECT_EQ(ended.status, 0);
   EXPECT_EQ(ended.out.substr(0, 16), "{\n  \"result\": -2") << ended.out;
   EXPECT_EQ(ended.out.find("\"write_phys_factory_reset\""), std::string::npos) << ended.out;

@@ -393,6 +393,10 @@ bool WriteAll(int fd, const std::string& bytes) {
 // the caller may not read it, the whole file system. Answers an empty text, or after
 // the change is made, why it may not survive a power loss.
 std::string Save(const Place& place, const Opened& file, const RegistryKeys& keys) {
+  // A file above the limit could be read by nobody, this change's own answer included.
+  const std::string bytes = FormatRegistryFile(keys);
+  if (static_cast<long long>(bytes.size()) > kRegistryFileLimit)
+    Refuse("the change would make the registry file larger than the limit of 16 MiB");
   RemoveStaleTemps(place, file.st.st_uid);
   auto [temp, name] = CreateTemp(place);
   int error = 0;
@@ -400,7 +404,7 @@ std::string Save(const Place& place, const Opened& file, const RegistryKeys& key
   if (::fchown(temp.get(), file.st.st_uid, file.st.st_gid) != 0) {
     error = errno;
     failed = "the registry file's owner and group could not be kept";
-  } else if (::fchmod(temp.get(), file.st.st_mode & 0777) != 0 || !WriteAll(temp.get(), FormatRegistryFile(keys)) ||
+  } else if (::fchmod(temp.get(), file.st.st_mode & 0777) != 0 || !WriteAll(temp.get(), bytes) ||
              ::fsync(temp.get()) != 0) {
     error = errno;
     failed = "cannot write the registry file";

@@ -156,6 +156,13 @@ TEST(Cli, ShowAnswersOneObjectPerRequestWithItsReads) {
   EXPECT_EQ(Count(r.out, "\"available\""), 2u);
   EXPECT_NE(r.out.find("\"name\": \"manu_mode\""), std::string::npos);
   EXPECT_LT(r.out.find("\"manu_mode\""), r.out.find("\"manu_relay_pv_switch_on\""));
+
+  // A command names the block its index is relative to, or null beside its slot.
+  Result commands = Tool({"show", "write_phys_factory_reset", "read_manu_mode"});
+  ASSERT_EQ(commands.status, 0) << commands.err;
+  EXPECT_NE(commands.out.find("\"block\": \"physical_block\",\n    \"slot\": null,\n    \"index\": 19"),
+            std::string::npos) << commands.out;
+  EXPECT_NE(commands.out.find("\"block\": null,\n    \"slot\": 1,"), std::string::npos) << commands.out;
 }
 
 TEST(Cli, RegistrationPersistsInTheRegistryFileGiven) {

@@ -32,6 +32,9 @@ class RegistryFile : public ::testing::Test {
   void SetUp() override {
     m_dir = fs::temp_directory_path() / ("dtm-registry-test-" + std::to_string(getpid()));
     fs::create_directories(m_dir);
+    // Open to the other user that some tests run as, whatever the umask.
+    fs::permissions(m_dir, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                               fs::perms::others_read | fs::perms::others_exec);
     m_path = (m_dir / "hive.txt").string();
   }
   void TearDown() override { fs::remove_all(m_dir); }
@@ -156,7 +159,10 @@ TEST_F(RegistryFile, ARefusedStepLeavesTheFileAsItWas) {
   edit.createKey("New").setString("New", "v", "x").setNumber("K", "n", 2);
   EXPECT_FALSE(registry->apply(ddlib::RegistryEdit(edit).setNumber("Missing", "v", 1)));
   EXPECT_FALSE(registry->apply(ddlib::RegistryEdit(edit).deleteKey("K")));
+  // as is a change that would grow the file past what can be read back
+  EXPECT_FALSE(registry->setString("K", "big", std::string(ddlib::kRegistryFileLimit, 'x')));
   EXPECT_EQ(Bytes(m_path), before);
+  EXPECT_EQ(TempFiles(), 0);
 }
 
 // Ten processes change the same file at once: every change succeeds and none is lost,
@@ -438,6 +444,7 @@ TEST_F(RegistryFile, AnotherUserNeverReadsTheTemporaryCopy) {
 TEST_F(RegistryFile, AHeldLockEndsInTheBoundedWait) {
   auto registry = ddlib::OpenFileRegistry(m_path, std::chrono::milliseconds(300));
   ASSERT_TRUE(registry->createKey("K"));
+  ASSERT_EQ(chmod(m_path.c_str(), 0644), 0);
   int ready[2];
   ASSERT_EQ(pipe(ready), 0);
   pid_t holder = Spawn([&] {
@@ -446,6 +453,7 @@ TEST_F(RegistryFile, AHeldLockEndsInTheBoundedWait) {
     sleep(10);  // ends by itself, should the wait not
     return true;
   });
+  close(ready[1]);  // a holder that fails ends the read instead of leaving it waiting
   char byte = 0;
   ASSERT_EQ(read(ready[0], &byte, 1), 1);
   auto start = std::chrono::steady_clock::now();
@@ -455,7 +463,6 @@ TEST_F(RegistryFile, AHeldLockEndsInTheBoundedWait) {
   kill(holder, SIGKILL);
   waitpid(holder, nullptr, 0);
   close(ready[0]);
-  close(ready[1]);
   EXPECT_EQ(Register(*registry, "/x/libdtmplugin.so"), 0);
 }
 

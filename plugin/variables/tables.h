@@ -25,7 +25,7 @@ extern const RowTable kErrorCodeRows;         // 200
 
 // The physical block (object 125): its type, number and kind.
 CDDObject* CalcPhysicalBlock(CDeviceAttributeCalculation& calc, CHostContext* context, CDDObject* object);
-// The temperature refresh relation.
-CDDObject* CalcRefreshTemperature(CDeviceAttributeCalculation& calc, CHostContext* context, CDDObject* object);
+// The refresh relations' function, or null for a number that names none.
+CalcFunction RefreshCalcFor(ObjId number);
 
 }  // namespace variables

@@ -1,8 +1,5 @@
 // pH compensation, temperature correction and the operating-mode companion: row V1 of
-// the operating matrix after the operating mode; and the relation that makes the host
-// read the measured temperature again after a change of the operating mode.
-#include <memory>
-
+// the operating matrix after the operating mode.
 #include "module/latin1.h"
 #include "variables/rules.h"
 #include "variables/shapes.h"
@@ -127,18 +124,5 @@ static_assert(Ascending(kRows));
 }  // namespace
 
 extern const RowTable kTemperatureRows = kRows;
-
-// Each request installs new sets, so the relation never holds more than one member in
-// each, however often the host asks.
-CDDObject* CalcRefreshTemperature(CDeviceAttributeCalculation& calc, CHostContext*, CDDObject* object) {
-  auto* refresh = dynamic_cast<CDDRefresh*>(object);
-  if (!refresh) return object;
-  refresh->setReread(std::make_unique<CDDVariableDefinitionSet>().release());
-  refresh->getReread()->Insert(calc.Definition(id::manu_meas_value_temperature));
-  refresh->setChanged(std::make_unique<CDDVariableDefinitionSet>().release());
-  refresh->getChanged()->Insert(calc.Definition(id::manu_mode));
-  refresh->putAttributesAvailable(true);
-  return refresh;
-}
 
 }  // namespace variables

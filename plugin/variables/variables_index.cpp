@@ -51,7 +51,7 @@ int IndexFaults() { return Index().faults(); }
 
 CalcFunction CalcFunctionFor(ObjId number) {
   if (number == id::physical_block) return &CalcPhysicalBlock;  // the block and relations have their own
-  if (number == id::refresh_temperature) return &CalcRefreshTemperature;
+  if (CalcFunction refresh = RefreshCalcFor(number)) return refresh;
   return RowFor(number) ? &CalcVariable : nullptr;
 }
 

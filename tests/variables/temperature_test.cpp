@@ -135,33 +135,45 @@ TEST_F(Temperature, ReferencesAreReadOnlyAndReadNothing) {
   }
 }
 
-TEST_F(Temperature, RefreshNamesTemperatureAndModeOnceOnEveryRequest) {
-  const CDDDefinition* definition = host->Find("refresh_temperature");
-  ASSERT_TRUE(definition);
-  CDDRefresh refresh(*definition);
-  host->store().clearReads();
-  for (int request = 0; request < 2; ++request) {
-    ddlib::JournalScope journal;
-    EXPECT_EQ(host->calculator().Calculate(host->context(), &refresh), &refresh);
-    EXPECT_EQ(ddlib::Journal::lines(),
-              (Names{"CDDRefresh::setReread()", "CDDVariableDefinitionSet::Insert(#207 manu_meas_value_temperature)",
-                     "CDDRefresh::setChanged()", "CDDVariableDefinitionSet::Insert(#215 manu_mode)",
-                     "CDDObject::putAttributesAvailable(true)"}));
-    ASSERT_TRUE(refresh.reread() && refresh.changed());
-    EXPECT_EQ(refresh.reread()->entries().size(), 1u);
-    EXPECT_EQ(refresh.changed()->entries().size(), 1u);
-    EXPECT_TRUE(refresh.getAttributesAvailable());
+// Both relations are read again after a change of the operating mode; each names its
+// one member per set on every request and reads nothing.
+TEST_F(Temperature, RefreshRelationsNameOneMemberPerSetOnEveryRequest) {
+  const struct {
+    const char* relation;
+    const char* reread;
+  } cases[] = {{"refresh_temperature", "#207 manu_meas_value_temperature"},
+               {"refresh_manu_mode_help", "#217 manu_mode_help"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.relation);
+    const CDDDefinition* definition = host->Find(c.relation);
+    ASSERT_TRUE(definition);
+    CDDRefresh refresh(*definition);
+    host->store().clearReads();
+    for (int request = 0; request < 2; ++request) {
+      ddlib::JournalScope journal;
+      EXPECT_EQ(host->calculator().Calculate(host->context(), &refresh), &refresh);
+      EXPECT_EQ(ddlib::Journal::lines(),
+                (Names{"CDDRefresh::setReread()", std::string("CDDVariableDefinitionSet::Insert(") + c.reread + ")",
+                       "CDDRefresh::setChanged()", "CDDVariableDefinitionSet::Insert(#215 manu_mode)",
+                       "CDDObject::putAttributesAvailable(true)"}));
+      ASSERT_TRUE(refresh.reread() && refresh.changed());
+      EXPECT_EQ(refresh.reread()->entries().size(), 1u);
+      EXPECT_EQ(refresh.changed()->entries().size(), 1u);
+      EXPECT_TRUE(refresh.getAttributesAvailable());
+    }
+    EXPECT_EQ(host->store().readCount(), 0);
   }
-  EXPECT_EQ(host->store().readCount(), 0);
 }
 
 TEST_F(Temperature, RefreshNumberCarryingAVariableIsLeftAlone) {
-  const CDDDefinition* definition = host->Find("refresh_temperature");
-  ASSERT_TRUE(definition);
-  CDDVariable wrongClass(*definition);
-  host->calculator().Calculate(host->context(), &wrongClass);
-  EXPECT_FALSE(wrongClass.getAttributesAvailable());
-  EXPECT_FALSE(wrongClass.getLabel());
+  for (const char* name : {"refresh_temperature", "refresh_manu_mode_help"}) {
+    const CDDDefinition* definition = host->Find(name);
+    ASSERT_TRUE(definition);
+    CDDVariable wrongClass(*definition);
+    host->calculator().Calculate(host->context(), &wrongClass);
+    EXPECT_FALSE(wrongClass.getAttributesAvailable()) << name;
+    EXPECT_FALSE(wrongClass.getLabel()) << name;
+  }
 }
 
 }  // namespace

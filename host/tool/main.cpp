@@ -88,14 +88,15 @@ Arguments Parse(const std::string& command, const std::vector<std::string>& word
 long OptionNumber(const std::string& text, const std::string& what, const std::string& option, long low, long high,
                   const std::string& more = "") {
   errno = 0;
-  long n = dtmhost::IsInteger(text) ? std::strtol(text.c_str(), nullptr, 10) : low - 1;
-  if (errno == ERANGE || n < low || n > high)
+  bool whole = dtmhost::IsInteger(text);
+  long n = whole ? std::strtol(text.c_str(), nullptr, 10) : 0;
+  if (!whole || errno == ERANGE || n < low || n > high)
     throw dtmtool::Refused("bad " + what + ": " + (text.empty() ? "an empty value" : text) + " (" + option +
                            " takes integers from " + std::to_string(low) + " to " + std::to_string(high) + more + ")");
   return n;
 }
 
-// The interface's long, as the plug-in's hosts hold it.
+// A long of the plug-in's interface: 32 bits, as its hosts hold it.
 constexpr long kLongLow = -2147483648L, kLongHigh = 2147483647L;
 
 // An option that may be given once: its value, if given.
@@ -151,15 +152,15 @@ struct Session {
   // The data set for this run: --set and --unset on top of the defaults. Both for one
   // variable contradict each other, whatever the order.
   void ApplyValues(const Arguments& args) {
-    std::map<std::string, std::string> set;  // variable name -> the option's text
+    std::map<std::string, std::string> setBy;  // variable name -> the --set text
     for (const std::string& text : args.all("--set")) {
       auto [name, value] = Assignment(text);
       host->store().setValue(name, value);
-      set[name] = text;
+      setBy[name] = text;
     }
     for (const std::string& given : args.all("--unset")) {
       std::string name = FindVariable(given).getName();
-      if (auto both = set.find(name); both != set.end())
+      if (auto both = setBy.find(name); both != setBy.end())
         throw UsageError("options --set " + both->second + " and --unset " + given + " contradict each other");
       host->store().setNoValue(name);
     }
@@ -289,7 +290,8 @@ std::string Run(Session& s, const Arguments& args) {
 
   dtmhost::Script script;
   for (const std::string& n : args.all("--select"))
-    script.selections.push_back(OptionNumber(n, "selection", "--select", kLongLow, kLongHigh, ", a list's positions from 0"));
+    script.selections.push_back(
+        OptionNumber(n, "selection", "--select", kLongLow, kLongHigh, ", a list's positions from 0"));
   for (const std::string& text : args.all("--edit")) {
     auto [name, value] = s.Assignment(text);
     script.edits[name] = value;

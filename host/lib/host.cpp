@@ -1,5 +1,6 @@
 // The host around one calculator: services, data set, requests and method runs.
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 
 #include "dtmhost/host.h"
@@ -24,10 +25,10 @@ class Restore {
 
 // A whole decimal number, or nothing.
 std::optional<long> ParseNumber(const std::string& text) {
-  if (text.empty()) return std::nullopt;
-  char* end = nullptr;
-  long n = std::strtol(text.c_str(), &end, 10);
-  if (*end != '\0') return std::nullopt;
+  if (!IsInteger(text)) return std::nullopt;
+  errno = 0;
+  long n = std::strtol(text.c_str(), nullptr, 10);
+  if (errno == ERANGE) return std::nullopt;
   return n;
 }
 
@@ -138,7 +139,7 @@ std::unique_ptr<CDDObject> Host::Request(const std::string& nameOrNumber) {
   return definition ? Request(*definition) : nullptr;
 }
 
-bool Host::Valid(const CDDDefinition& definition) {
+std::optional<bool> Host::Valid(const CDDDefinition& definition) {
   m_store.clearReads();
   switch (definition.getKind()) {
     case ObjectKindVariable: {
@@ -154,7 +155,7 @@ bool Host::Valid(const CDDDefinition& definition) {
       return m_calculator->IsMenuValid(&m_context, &menu);
     }
     default:
-      return true;  // other kinds carry no condition
+      return std::nullopt;
   }
 }
 

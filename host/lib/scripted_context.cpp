@@ -168,10 +168,9 @@ int ScriptedContext::askVariableValue(const CStrPP& prompt, int flags, const CSt
   record("askVariableValue", {Quoted(prompt), Number(flags), Quoted(variable)});
   if (m_script.dialogue) {
     show(prompt);
-    if (std::optional<CDDCommonVariant> entered = m_script.dialogue->value(variable.str()))
-      put(variable, *entered);
-    else
-      userAborts();
+    Dialogue::Entry entered = m_script.dialogue->value(variable.str());
+    if (entered.is == Dialogue::Entry::Is::Value) put(variable, entered.value);
+    if (entered.is == Dialogue::Entry::Is::Ended) userAborts();
     return 0;
   }
   auto edit = m_script.edits.find(variable.str());

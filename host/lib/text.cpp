@@ -41,6 +41,14 @@ bool IsUtf8(const std::string& text) {
   return true;
 }
 
+bool IsInteger(const std::string& text) {
+  std::size_t i = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+  if (i >= text.size()) return false;
+  for (; i < text.size(); ++i)
+    if (text[i] < '0' || text[i] > '9') return false;
+  return true;
+}
+
 bool Latin1(const std::string& utf8, std::string* latin1) {
   std::string out;
   for (std::size_t i = 0; i < utf8.size(); ++i) {

@@ -12,6 +12,8 @@
 
 namespace dtmtool {
 
+using dtmhost::IsInteger;
+
 namespace {
 
 // An integer or a decimal number: digits with an optional point and exponent (no
@@ -83,14 +85,6 @@ std::optional<int> Size(dtmhost::Host& host, const CDDDefinition& variable) {
 
 }  // namespace
 
-bool IsInteger(const std::string& text) {
-  std::size_t i = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
-  if (i >= text.size()) return false;
-  for (; i < text.size(); ++i)
-    if (text[i] < '0' || text[i] > '9') return false;
-  return true;
-}
-
 CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const std::string& typed) {
   std::optional<enumDDVariableType> type = host.store().variableType(name);
   const CDDDefinition* variable = host.Find(name);
@@ -99,8 +93,10 @@ CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const 
   // (attributes not built): any 32-bit integer, any finite number, any text.
   auto [low, high] = IntegerRange(type, size);
   std::string integers = "integers from " + std::to_string(low) + " to " + std::to_string(high);
+  // A single-precision variable holds no more than a float, however the number is kept.
   char numbers[80];
-  double most = std::numeric_limits<double>::max();
+  double most = type == VariableTypeFloat ? static_cast<double>(std::numeric_limits<float>::max())
+                                          : std::numeric_limits<double>::max();
   std::snprintf(numbers, sizeof numbers, "numbers from %.17g to %.17g", -most, most);
   std::string texts = size ? "texts in quotes of at most " + std::to_string(*size) + " Latin-1 characters"
                            : "Latin-1 texts in quotes";
@@ -123,7 +119,7 @@ CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const 
   }
   if (type == VariableTypeString) throw refused(typed);
   if (type == VariableTypeFloat || (!type && given->form == Given::Form::Decimal)) {
-    if (!std::isfinite(given->number)) throw refused(typed);
+    if (!(std::fabs(given->number) <= most)) throw refused(typed);
     return CDDCommonVariant(given->number);
   }
   double n = given->integer ? static_cast<double>(*given->integer) : given->number;
@@ -180,21 +176,28 @@ std::optional<std::string> TerminalDialogue::ask(const std::string& prompt) {
 
 void TerminalDialogue::show(const std::string& text) { write(dtmhost::Utf8(text) + "\n"); }
 
-bool TerminalDialogue::confirm() { return ask("[Enter] ").has_value(); }
+// Only Enter alone goes on: a "no" typed there must not be taken for a yes.
+bool TerminalDialogue::confirm() {
+  while (std::optional<std::string> line = ask("[Enter] ")) {
+    if (line->empty()) return true;
+    write(Printable("not Enter alone: " + *line + " (Enter goes on, the end of input aborts)") + "\n");
+  }
+  return false;
+}
 
-std::optional<CDDCommonVariant> TerminalDialogue::value(const std::string& variable) {
+dtmhost::Dialogue::Entry TerminalDialogue::value(const std::string& variable) {
   std::optional<CDDCommonVariant> now = m_host.store().value(variable);
   std::string prompt = dtmhost::Utf8(variable) + " [" + (now ? ddlib::describe(*now) : "no value") + "]: ";
   while (std::optional<std::string> line = ask(prompt)) {
     // An empty answer keeps the value shown, as a dialogue's unchanged field does.
-    if (line->empty() && now) return now;
+    if (line->empty()) return {Entry::Is::Kept, {}};
     try {
-      return TypedValue(m_host, variable, *line);
+      return {Entry::Is::Value, TypedValue(m_host, variable, *line)};
     } catch (const Refused& refusal) {
       write(Printable(refusal.what()) + "\n");
     }
   }
-  return std::nullopt;
+  return {Entry::Is::Ended, {}};
 }
 
 std::optional<long> TerminalDialogue::choice(const std::vector<std::string>& options) {

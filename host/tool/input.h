@@ -8,17 +8,16 @@
 
 namespace dtmtool {
 
-// Decimal digits with an optional sign; a leading zero is still decimal.
-bool IsInteger(const std::string& text);
-
-// A value refused for a variable; the message names the variable and what it takes.
+// A value refused for a variable or an option; the message names what it takes.
 struct Refused : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
 // VALUE as typed (an integer, a decimal number or a quoted text) as the kind of the
-// variable NAME. A value that does not fit the variable's kind, range or size is
-// refused, never clamped.
+// variable NAME. A value that does not fit the variable's kind, what its type and size
+// hold (a float's range for a single-precision one) or its text size is refused, never
+// clamped. The variable's own ranges are not checked: a device may hold any value its
+// kind can.
 CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const std::string& typed);
 
 // A message for the terminal: control characters and bytes that are not UTF-8 are
@@ -37,7 +36,7 @@ class TerminalDialogue : public dtmhost::Dialogue {
 
   void show(const std::string& text) override;
   bool confirm() override;
-  std::optional<CDDCommonVariant> value(const std::string& variable) override;
+  Entry value(const std::string& variable) override;
   std::optional<long> choice(const std::vector<std::string>& options) override;
 
  private:

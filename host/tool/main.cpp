@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -83,21 +84,35 @@ Arguments Parse(const std::string& command, const std::vector<std::string>& word
   return args;
 }
 
-long ParseInteger(const std::string& text, const std::string& what) {
-  if (!dtmtool::IsInteger(text)) throw UsageError("bad " + what + ": " + text);
+// The number given to OPTION, from LOW to HIGH; a refusal says what the option takes.
+long OptionNumber(const std::string& text, const std::string& what, const std::string& option, long low, long high,
+                  const std::string& more = "") {
   errno = 0;
-  long n = std::strtol(text.c_str(), nullptr, 10);
-  if (errno == ERANGE) throw UsageError("bad " + what + ": " + text);
+  bool whole = dtmhost::IsInteger(text);
+  long n = whole ? std::strtol(text.c_str(), nullptr, 10) : 0;
+  if (!whole || errno == ERANGE || n < low || n > high)
+    throw dtmtool::Refused("bad " + what + ": " + (text.empty() ? "an empty value" : text) + " (" + option +
+                           " takes integers from " + std::to_string(low) + " to " + std::to_string(high) + more + ")");
   return n;
 }
 
-std::string Language(const Arguments& args) {
-  std::vector<std::string> given = args.all("--lang");
-  if (given.empty()) return "en";
-  static const std::set<std::string> known = {"en", "de", "fr", "it", "es"};
-  if (given.size() > 1) throw UsageError("option --lang given more than once");
-  if (!known.count(given.front())) throw UsageError("bad language: " + given.front());
+// A long of the plug-in's interface: 32 bits, as its hosts hold it.
+constexpr long kLongLow = -2147483648L, kLongHigh = 2147483647L;
+
+// An option that may be given once: its value, if given.
+std::optional<std::string> Once(const Arguments& args, const std::string& name) {
+  std::vector<std::string> given = args.all(name);
+  if (given.size() > 1) throw UsageError("option " + name + " given more than once");
+  if (given.empty()) return std::nullopt;
   return given.front();
+}
+
+std::string Language(const Arguments& args) {
+  std::optional<std::string> given = Once(args, "--lang");
+  if (!given) return "en";
+  static const std::set<std::string> known = {"en", "de", "fr", "it", "es"};
+  if (!known.count(*given)) throw UsageError("bad language: " + *given);
+  return *given;
 }
 
 // ------------------------------------------------------------------ the host
@@ -116,7 +131,7 @@ struct Session {
 
   const CDDDefinition& Find(const std::string& object) const {
     const CDDDefinition* d = host->Find(object);
-    if (!d) throw Failure("unknown object: " + object);
+    if (!d) throw Failure("unknown object: " + (object.empty() ? "an empty name" : object));
     return *d;
   }
 
@@ -134,13 +149,21 @@ struct Session {
     return {name, dtmtool::TypedValue(*host, name, text.substr(eq + 1))};
   }
 
-  // The data set for this run: --set and --unset on top of the defaults.
+  // The data set for this run: --set and --unset on top of the defaults. Both for one
+  // variable contradict each other, whatever the order.
   void ApplyValues(const Arguments& args) {
+    std::map<std::string, std::string> setBy;  // variable name -> the --set text
     for (const std::string& text : args.all("--set")) {
       auto [name, value] = Assignment(text);
       host->store().setValue(name, value);
+      setBy[name] = text;
     }
-    for (const std::string& name : args.all("--unset")) host->store().setNoValue(FindVariable(name).getName());
+    for (const std::string& given : args.all("--unset")) {
+      std::string name = FindVariable(given).getName();
+      if (auto both = setBy.find(name); both != setBy.end())
+        throw UsageError("options --set " + both->second + " and --unset " + given + " contradict each other");
+      host->store().setNoValue(name);
+    }
   }
 
   // Opens the host, finds the objects named and sets the values given.
@@ -204,8 +227,10 @@ std::string Valid(Session& s, const Arguments& args) {
   auto objects = s.Objects(args, "valid");
   dtmhost::Host& host = *s.host;
   Json out = Json::Array();
-  for (const CDDDefinition* d : objects)
-    out.push(Json::Object().set("name", Json::String(d->getName())).set("valid", Json::Bool(host.Valid(*d))));
+  for (const CDDDefinition* d : objects) {
+    std::optional<bool> valid = host.Valid(*d);
+    out.push(Json::Object().set("name", Json::String(d->getName())).set("valid", Json::From(valid, Json::Bool)));
+  }
   return out.dump();
 }
 
@@ -246,6 +271,10 @@ int AnsweringTerminal() {
 std::string Run(Session& s, const Arguments& args) {
   dtmhost::Host& host = s.Open();
   if (args.positional.size() != 1) throw UsageError("run needs exactly one METHOD");
+  // Typed answers would leave scripted ones unused.
+  for (const char* scripted : {"--edit", "--select"})
+    if (args.has("--interactive") && args.has(scripted))
+      throw UsageError(std::string("options --interactive and ") + scripted + " contradict each other");
   // Prompts and answers need a person at a terminal; without one the run would not be
   // the dialogue asked for. The prompts go to the terminal the answers come from.
   std::unique_ptr<dtmtool::TerminalDialogue> dialogue;
@@ -260,16 +289,15 @@ std::string Run(Session& s, const Arguments& args) {
   s.ApplyValues(args);
 
   dtmhost::Script script;
-  for (const std::string& n : args.all("--select")) script.selections.push_back(ParseInteger(n, "selection"));
+  for (const std::string& n : args.all("--select"))
+    script.selections.push_back(
+        OptionNumber(n, "selection", "--select", kLongLow, kLongHigh, ", a list's positions from 0"));
   for (const std::string& text : args.all("--edit")) {
     auto [name, value] = s.Assignment(text);
     script.edits[name] = value;
   }
-  for (const std::string& k : args.all("--abort-from")) {
-    long from = ParseInteger(k, "call number");
-    if (from < 1 || from > 1000000) throw UsageError("bad call number: " + k);
-    script.abortFrom = static_cast<int>(from);
-  }
+  if (std::optional<std::string> k = Once(args, "--abort-from"))
+    script.abortFrom = static_cast<int>(OptionNumber(*k, "call number", "--abort-from", 1, 1000000));
   script.dialogue = dialogue.get();
 
   dtmhost::Host::Run run = host.RunMethod(method.getName(), script, args.has("--suppress-abort"));
@@ -328,7 +356,7 @@ std::string Menu(Session& s, const Arguments& args) {
   if (roles.size() + args.positional.size() != 1) throw UsageError("menu needs one OBJECT or one --role N");
   const CDDDefinition* menu = nullptr;
   if (!roles.empty()) {
-    long role = ParseInteger(roles.front(), "role");
+    long role = OptionNumber(roles.front(), "role", "--role", kLongLow, kLongHigh);
     std::unique_ptr<IDeviceInformation> info(host.library()->GetInformation());
     if (!info) throw Failure("plug-in answered no information object");
     const char* name = info->GetMenuName(role);
@@ -405,8 +433,11 @@ std::string Registration(Session& s, bool enter) {
   auto library = s.Library();
   RegistryScope registry(s.registryPath);
   long result = enter ? library->DllRegisterServer() : library->DllUnregisterServer();
-  if (result != 0)
-    throw Failure((enter ? "registration failed with " : "unregistration failed with ") + std::to_string(result) + Reason());
+  if (result != 0) {
+    char code[16];  // as the entry points name it: 0x80004005
+    std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(static_cast<std::uint32_t>(result)));
+    throw Failure((enter ? "registration failed with " : "unregistration failed with ") + std::string(code) + Reason());
+  }
   // A change that was made but whose flush failed: the answer stands, with a warning.
   if (std::string warning = ddlib::LocalMachineRegistry()->lastMessage(); !warning.empty())
     std::cerr << "dtmhost: " << Printable(warning) << "\n";
@@ -463,6 +494,7 @@ int Main(int argc, char** argv) {
   Session session;
   session.pluginPath = dtmhost::DefaultPluginPath();
   std::size_t i = 0;
+  std::set<std::string> given;
   for (; i < words.size() && words[i].rfind("--", 0) == 0; i += 2) {
     if (words[i] == "--help") {
       std::cout << kUsage;
@@ -470,7 +502,8 @@ int Main(int argc, char** argv) {
     }
     if (words[i] != "--plugin" && words[i] != "--registry") throw UsageError("unknown option " + words[i]);
     if (i + 1 >= words.size()) throw UsageError("option " + words[i] + " needs a value");
-    if (words[i] == "--registry" && words[i + 1].empty()) throw UsageError("option --registry needs a file name");
+    if (words[i + 1].empty()) throw UsageError("option " + words[i] + " needs a file name");
+    if (!given.insert(words[i]).second) throw UsageError("option " + words[i] + " given more than once");
     (words[i] == "--plugin" ? session.pluginPath : session.registryPath) = words[i + 1];
   }
   if (i >= words.size()) throw UsageError("no command given");

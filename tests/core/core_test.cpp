@@ -87,7 +87,7 @@ TEST(CoreDispatch, EveryDefinedMethodIsValidAndEveryDefinedVariableAndMenu) {
   for (const CDDDefinition& d : host->Catalogue()) {
     if (d.getKind() != ObjectKindMethod && d.getKind() != ObjectKindVariable && d.getKind() != ObjectKindMenu)
       continue;
-    EXPECT_TRUE(host->Valid(d)) << d.getName();
+    EXPECT_EQ(host->Valid(d), true) << d.getName();
   }
   EXPECT_TRUE(host->errors().reports().empty());
 }

@@ -71,8 +71,24 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
       {{"show", "1", "--set", "no_equals_sign"}, 2, "expected NAME=VALUE"},
       {{"catalogue", "extra"}, 2, "catalogue takes no argument extra"},
       {{"run"}, 2, "run needs exactly one METHOD"},
-      {{"run", "method_set", "--abort-from", "0"}, 2, "bad call number: 0"},
-      {{"run", "method_set", "--select", "x"}, 2, "bad selection: x"},
+      // An option's refused value says what the option takes; an empty one is named so.
+      {{"run", "method_set", "--abort-from", "0"}, 2, "bad call number: 0 (--abort-from takes integers from 1 to 1000000)"},
+      {{"run", "method_set", "--select", "1.5"}, 2,
+       "bad selection: 1.5 (--select takes integers from -2147483648 to 2147483647, a list's positions from 0)"},
+      {{"run", "method_set", "--select", ""}, 2, "bad selection: an empty value (--select takes integers"},
+      {{"menu", "--role", "99999999999"}, 2, "bad role: 99999999999 (--role takes integers from -2147483648 to 2147483647)"},
+      {{"show", "1", "--set", "=1"}, 1, "unknown object: an empty name"},
+      {{"show", " 1"}, 1, "unknown object:  1"},  // numbers are read without blanks everywhere
+      {{"--plugin", "", "info"}, 2, "option --plugin needs a file name"},
+      // Options given twice or contradicting each other are wrong use, not a silent choice.
+      {{"--plugin", "a.so", "--plugin", "b.so", "info"}, 2, "option --plugin given more than once"},
+      {{"--registry", "a", "--registry", "b", "registry"}, 2, "option --registry given more than once"},
+      {{"run", "method_set", "--abort-from", "1", "--abort-from", "2"}, 2, "option --abort-from given more than once"},
+      {{"show", "1", "--set", "manu_mode=4", "--unset", "manu_mode"}, 2,
+       "options --set manu_mode=4 and --unset manu_mode contradict each other"},
+      {{"show", "1", "--unset", "215", "--set", "manu_mode=4"}, 2, "options --set manu_mode=4 and --unset 215 contradict"},
+      {{"run", "method_set", "--interactive", "--edit", "manu_mode=1"}, 2, "options --interactive and --edit contradict"},
+      {{"run", "method_set", "--select", "0", "--interactive"}, 2, "options --interactive and --select contradict"},
       {{"run", "method_message_no_access", "--interactive"}, 2, "--interactive needs a terminal on stdin"},
       {{"menu", "DTM_online_root_menu", "--role", "2"}, 2, "menu needs one OBJECT or one --role N"},
       {{"describe", "--lang", "xx"}, 2, "bad language: xx"},
@@ -95,8 +111,12 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
       {{"show", "1", "--set", "manu_mode=256"}, 2, "manu_mode takes integers from 0 to 255"},
       {{"show", "1", "--set", "manu_mode=0x10"}, 2, "bad value for manu_mode: 0x10 (manu_mode takes"},
       {{"show", "1", "--set", "manu_relay_pv_switch_on=1e-400"}, 2, "manu_relay_pv_switch_on takes numbers from"},
+      // A single-precision variable takes what a float holds.
       {{"show", "1", "--set", "manu_temperature_offset=1e999"}, 2,
-       "manu_temperature_offset takes numbers from -1.7976931348623157e+308 to 1.7976931348623157e+308"},
+       "bad value for manu_temperature_offset: 1e999 (manu_temperature_offset takes numbers from "
+       "-3.4028234663852886e+38 to 3.4028234663852886e+38)"},
+      {{"show", "1", "--set", "manu_temperature_offset=3.5e38"}, 2, "manu_temperature_offset takes numbers from -3.40"},
+      {{"run", "method_set", "--edit", "manu_temperature_offset=-1e39"}, 2, "manu_temperature_offset takes numbers from -3.40"},
       {{"show", "1", "--set", "phys_tag_desc=\"" + std::string(33, 'x') + "\""}, 2,
        "a text of 33 characters (phys_tag_desc takes texts in quotes of at most 32 Latin-1 characters)"},
       {{"show", "1", "--set", "phys_tag_desc=3"}, 2, "phys_tag_desc takes texts in quotes of at most 32 Latin-1 characters"},
@@ -121,8 +141,10 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
     EXPECT_EQ(Count(r.err, "\n"), 1u) << r.err;
     EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
   }
-  // A text as long as its variable is taken (one byte more is refused above).
+  // A text as long as its variable is taken (one byte more is refused above), and so is
+  // the largest float.
   EXPECT_EQ(Tool({"show", "1", "--set", "phys_tag_desc=\"" + std::string(32, 'x') + "\""}).status, 0);
+  EXPECT_EQ(Tool({"show", "1", "--set", "manu_temperature_offset=-3.4028234663852886e+38"}).status, 0);
 
   // Output that cannot be written is no answer: a short one flushed at the end, a long
   // one failing on the way, and help.
@@ -189,6 +211,15 @@ TEST(Cli, RegistrationPersistsInTheRegistryFileGiven) {
   }
   std::filesystem::remove(path);
   std::filesystem::remove(path + ".lock");
+
+  // A missing folder reads as an empty registry, but no change goes into it; the code
+  // is shown as the entry points name it.
+  Result read = Tool({"--registry", path + ".d/registry", "registry"});
+  EXPECT_EQ(read.status, 0) << read.err;
+  EXPECT_EQ(read.out, "{}\n");
+  Result refused = Tool({"--registry", path + ".d/registry", "register"});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_EQ(refused.err.rfind("dtmhost: registration failed with 0x80004005: ", 0), 0u) << refused.err;
 }
 
 // Names stand beside the codes for a person; the JSON that tools read keeps the codes.
@@ -224,6 +255,13 @@ TEST(Cli, InfoAndRunAnswerJson) {
   for (const char* key : {"\"result\": ", "\"trace\": [", "\"changed\": {"})
     EXPECT_NE(run.out.find(key), std::string::npos) << key;
 
+  // Only variables, menus and methods have a validity condition; the other kinds answer null.
+  Result valid = Tool({"valid", "manu_mode", "read_manu_mode", "refresh_temperature", "physical_block",
+                       "DTM_online_root_menu", "method_set"});
+  ASSERT_EQ(valid.status, 0) << valid.err;
+  EXPECT_EQ(Count(valid.out, "\"valid\": true"), 3u) << valid.out;
+  for (const char* name : {"read_manu_mode", "refresh_temperature", "physical_block"})
+    EXPECT_NE(valid.out.find(std::string("\"name\": \"") + name + "\",\n    \"valid\": null"), std::string::npos) << name;
 }
 
 // The tool asked on a pseudo-terminal: ANSWERS are typed ahead on it, stdin is the
@@ -254,18 +292,21 @@ Result Typed(const std::vector<std::string>& args, std::string answers) {
 // (Ctrl-D) is the user's abort.
 TEST(Cli, InteractiveAnswersAreCheckedAndAskedAgain) {
   const std::string reset = "method_phys_factory_reset_device_specific";
+  // The same answer gives the same JSON as the script: a value as --edit, an empty
+  // answer as no --edit (nothing put, nothing changed).
   Result edited = Typed({"run", reset, "--interactive"}, "70000\nabc\n5\n");
   EXPECT_EQ(edited.status, 0);
   EXPECT_NE(edited.out.find("\"phys_factory_reset\": {\n      \"kind\": \"int\",\n      \"value\": 5\n"),
             std::string::npos) << edited.out;
+  EXPECT_EQ(edited.out, Tool({"run", reset, "--edit", "phys_factory_reset=5"}).out);
   for (const char* refused : {"70000", "abc"})
     EXPECT_NE(edited.err.find(std::string("bad value for phys_factory_reset: ") + refused +
                               " (phys_factory_reset takes integers from 0 to 65535)\r\nphys_factory_reset [int 0]: "),
               std::string::npos) << edited.err;
 
-  Result kept = Typed({"run", reset, "--interactive"}, "\n");  // an empty answer keeps the value shown
-  EXPECT_EQ(kept.out.substr(0, 15), "{\n  \"result\": 0") << kept.out;
-  EXPECT_NE(kept.out.find("\"value\": 0\n"), std::string::npos) << kept.out;
+  Result kept = Typed({"run", reset, "--interactive"}, "\n");
+  EXPECT_NE(kept.out.find("\"changed\": {}"), std::string::npos) << kept.out;
+  EXPECT_EQ(kept.out, Tool({"run", reset}).out);
 
   Result ended = Typed({"run", reset, "--interactive"}, "");
   EXPECT_EQ(ended.status, 0);
@@ -284,6 +325,20 @@ TEST(Cli, InteractiveAnswersAreCheckedAndAskedAgain) {
   EXPECT_EQ(acknowledged.status, 0);
   EXPECT_EQ(acknowledged.out.find("[Enter]"), std::string::npos);
   EXPECT_NE(acknowledged.err.find("[Enter] "), std::string::npos) << acknowledged.err;
+
+  // Only Enter alone acknowledges: anything else is asked again, and the end of input
+  // then aborts before the write.
+  const std::string params = "method_phys_factory_reset_params";
+  for (const char* answers : {"no\n", "no\n\n"}) {
+    SCOPED_TRACE(answers);
+    Result r = Typed({"run", params, "--interactive"}, answers);
+    bool goesOn = std::string(answers) == "no\n\n";
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find("not Enter alone: no (Enter goes on, the end of input aborts)\r\n[Enter] "), std::string::npos)
+        << r.err;
+    EXPECT_EQ(r.out.find("\"write_phys_factory_reset\"") != std::string::npos, goesOn) << r.out;
+    EXPECT_EQ(r.out.substr(0, 16), goesOn ? "{\n  \"result\": 0," : "{\n  \"result\": -2") << r.out;
+  }
 }
 
 }  // namespace

@@ -103,14 +103,20 @@ struct TraceEntry {
 };
 
 // A person who answers a method's dialogues in place of the script. Texts are Latin-1,
-// in one language. An answer of nothing means that the input ended: the context takes
-// it as the user's abort.
+// in one language. An answer of nothing (false, Ended) means that the input ended: the
+// context takes it as the user's abort.
 class Dialogue {
  public:
+  // What is entered for a variable: a new value, or the value kept as it is, which
+  // puts nothing (as a script without an edit for it).
+  struct Entry {
+    enum class Is { Value, Kept, Ended } is = Is::Ended;
+    CDDCommonVariant value;  // where is == Value
+  };
   virtual ~Dialogue() = default;
   virtual void show(const std::string& text) = 0;
   virtual bool confirm() = 0;  // the acknowledgement of what was shown
-  virtual std::optional<CDDCommonVariant> value(const std::string& variable) = 0;
+  virtual Entry value(const std::string& variable) = 0;
   virtual std::optional<long> choice(const std::vector<std::string>& options) = 0;  // a position
 };
 
@@ -264,8 +270,9 @@ class Host : public CHostServices {
   // read log is cleared first, so store().readOrder() tells what this request read.
   std::unique_ptr<CDDObject> Request(const CDDDefinition& definition);
   std::unique_ptr<CDDObject> Request(const std::string& nameOrNumber);
-  // Validity through the dispatcher matching the definition's kind.
-  bool Valid(const CDDDefinition& definition);
+  // Validity through the dispatcher matching the definition's kind; nothing for a kind
+  // that has none (commands, refresh relations, the block), since it carries no condition.
+  std::optional<bool> Valid(const CDDDefinition& definition);
 
   // Runs a method through ExecuteMethod with a scripted context.
   struct Run {
@@ -312,6 +319,9 @@ bool Latin1(const std::string& utf8, std::string* latin1);
 // byte, an overlong form, a surrogate), and its code point.
 std::size_t Utf8Sequence(const std::string& text, std::size_t pos, unsigned* point);
 bool IsUtf8(const std::string& text);
+// Decimal digits with an optional sign, nothing else (no blank): how every number a
+// person gives is read. A leading zero is still decimal.
+bool IsInteger(const std::string& text);
 // The text of a form that ddlib::quote made (as trace arguments are); nothing for
 // any other form.
 std::optional<std::string> Unquote(const std::string& quoted);

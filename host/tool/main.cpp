@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -546,6 +547,9 @@ int Guarded(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A file size limit then fails the write (EFBIG), which is refused and cleaned up,
+  // instead of killing the process midway.
+  std::signal(SIGXFSZ, SIG_IGN);
   int status = Guarded(argc, argv);
   // Output that could not be written in full (a full disk, a closed stdout) is no
   // answer: checked here once, for every command, on the stream and on stdout below it.

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,7 +12,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
+#include <functional>
 #include <mutex>
+#include <new>
 #include <random>
 #include <sstream>
 #include <thread>
@@ -174,6 +177,8 @@ std::string LinkTarget(int link) {
 // missing folder on the way answers nothing.
 std::optional<Place> Walk(const std::string& path) {
   std::deque<std::string> names = Names(path);
+  // A name followed by a slash names a folder, as the kernel takes it.
+  const bool folderOnly = !path.empty() && path.back() == '/';
   Fd folder(::open(!path.empty() && path[0] == '/' ? "/" : ".", O_PATH | O_DIRECTORY | O_CLOEXEC));
   if (!folder) Refuse("cannot open the registry file's folder", errno);
   int links = 0;
@@ -185,6 +190,7 @@ std::optional<Place> Walk(const std::string& path) {
     if (!entry) {
       if (errno != ENOENT) Refuse("cannot follow the registry file's path", errno);
       if (!names.empty()) return std::nullopt;
+      if (folderOnly) Refuse("the registry file's path ends in a slash", ENOTDIR);
       return Place{std::move(folder), name, std::nullopt};
     }
     if (::fstat(entry.get(), &st) != 0) Refuse("cannot follow the registry file's path", errno);
@@ -199,7 +205,10 @@ std::optional<Place> Walk(const std::string& path) {
       if (names.empty()) Refuse("the registry file is not a regular file");  // a link to "/"
       continue;
     }
-    if (names.empty() && name != "." && name != "..") return Place{std::move(folder), name, st};
+    if (names.empty() && name != "." && name != "..") {
+      if (folderOnly && !S_ISDIR(st.st_mode)) Refuse("the registry file's path ends in a slash", ENOTDIR);
+      return Place{std::move(folder), name, st};
+    }
     if (!S_ISDIR(st.st_mode)) Refuse(names.empty() ? "the registry file is not a regular file" : "a name on the registry file's path is not a folder");
     folder = std::move(entry);
   }
@@ -247,15 +256,46 @@ RegistryKeys Read(const Opened& file) {
 }
 
 // The changed file gets the old one's owner and group, which only root may give away;
-// anyone else must own the file and belong to its group.
-void CheckOwnerKept(const struct stat& st) {
+// anyone else must own the file, and belong to its group or find it the group that the
+// folder gives every new file (set-group-id), as it gave the file.
+void CheckOwnerKept(const struct stat& st, const struct stat& folder) {
   if (::geteuid() == 0) return;
-  bool member = st.st_gid == ::getegid();
+  bool member = st.st_gid == ::getegid() || ((folder.st_mode & S_ISGID) && folder.st_gid == st.st_gid);
   std::vector<gid_t> groups(static_cast<std::size_t>(std::max(::getgroups(0, nullptr), 0)));
   int count = ::getgroups(static_cast<int>(groups.size()), groups.data());
   for (int i = 0; i < count && !member; ++i) member = groups[static_cast<std::size_t>(i)] == st.st_gid;
   if (st.st_uid != ::geteuid() || !member)
     Refuse("the registry file's owner and group could not be kept: only its owner, in its group, or root may change it");
+}
+
+// What an existing file must be for a change to replace it. In a shared sticky folder
+// (world-writable, as /tmp is) another user may have planted it where the caller
+// expects its own: refused as the kernel's protected-regular rule at its strictest
+// would. A second name would keep the old content after the rename, so the two would
+// split.
+void CheckChangeable(const Place& place, const struct stat& st) {
+  struct stat folder {};
+  if (::fstat(place.folder.get(), &folder) != 0) Refuse("cannot open the registry file's folder", errno);
+  if ((folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH) && st.st_uid != ::geteuid() && st.st_uid != folder.st_uid)
+    Refuse("the registry file belongs to another user in a shared sticky folder, so it is not changed");
+  if (st.st_nlink > 1) Refuse("the registry file has another hard link, so it is not changed (the two would split)");
+  CheckOwnerKept(st, folder);
+}
+
+// The real registry's bounds, checked before anything is built.
+constexpr std::size_t kKeyDepthLimit = 512, kKeyNameLimit = 255, kValueNameLimit = 16383;
+
+void CheckLimits(const RegistryEdit::Step& step) {
+  std::size_t depth = 1, name = 0;
+  for (char c : step.key) {
+    if (c != '\\') {
+      if (++name > kKeyNameLimit) Refuse("a key name is longer than 255 characters");
+    } else if (name > 0) {
+      name = 0;
+      if (++depth > kKeyDepthLimit) Refuse("a key is deeper than 512 levels");
+    }
+  }
+  if (step.name.size() > kValueNameLimit) Refuse("a value name is longer than 16383 characters");
 }
 
 // One step of an edit on the loaded hive; refused with the reason.
@@ -287,6 +327,7 @@ void ApplyStep(RegistryKeys& keys, const RegistryEdit::Step& step) {
 
 // Applies the edit; whether it changed anything.
 bool Edit(RegistryKeys& keys, const RegistryEdit& edit) {
+  for (const RegistryEdit::Step& step : edit.steps()) CheckLimits(step);
   RegistryKeys before = keys;
   for (const RegistryEdit::Step& step : edit.steps()) ApplyStep(keys, step);
   return keys != before;
@@ -296,39 +337,112 @@ std::string Duration(std::chrono::milliseconds wait) {
   return wait.count() % 1000 ? std::to_string(wait.count()) + " ms" : std::to_string(wait.count() / 1000) + " s";
 }
 
-// The file, locked against other changes. The lock is on the file itself, so no other
-// file is needed for it: whoever may change the file can take it, and nothing can be
-// deleted beside it. A change replaces the file while holding the lock on the old one,
-// so a writer that gets the lock checks that the name still stands for what it locked,
-// and otherwise starts again on the new file. A missing file is created empty (an
-// empty hive) to be locked.
-Opened Lock(const Place& place, std::chrono::milliseconds wait) {
-  auto deadline = std::chrono::steady_clock::now() + wait;
-  auto waited = [&] {
-    if (std::chrono::steady_clock::now() >= deadline)
+bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// The lock that changes wait for: ".NAME.lock" beside the file, readable and writable by
+// its owner alone and owned by the file's owner, so only those who may change the file
+// (its owner and root) can open it and so lock it; a reader of the file cannot. It stays
+// while the file exists; a change that leaves no file removes it, so it never locks out
+// the next user to create the file.
+class Lock {
+ public:
+  Lock(const Place& place, std::chrono::milliseconds wait)
+      : m_folder(place.folder.get()), m_file(place.name), m_name("." + place.name + ".lock") {
+    auto deadline = std::chrono::steady_clock::now() + wait;
+    bool foreign = false;  // the last try met another user's lock file
+    auto waited = [&] {
+      if (std::chrono::steady_clock::now() < deadline) return;
+      if (foreign) Refuse("the registry's lock file " + m_name + " belongs to another user (waited " + Duration(wait) + ")");
       Refuse("the registry file is locked by another process (waited " + Duration(wait) + ")");
-  };
-  for (;; waited()) {
-    std::optional<Opened> file = Open(place, true);
-    if (!file) {
-      Fd made(::openat(place.folder.get(), place.name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
-      if (!made && errno != EEXIST) Refuse("cannot create the registry file", errno);
-      continue;
-    }
-    CheckOwnerKept(file->st);
-    while (::flock(file->fd.get(), LOCK_EX | LOCK_NB) != 0) {
-      if (errno != EWOULDBLOCK && errno != EINTR) Refuse("cannot lock the registry file", errno);
-      waited();
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    struct stat now {};
-    if (::fstatat(place.folder.get(), place.name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
-        now.st_dev == file->st.st_dev && now.st_ino == file->st.st_ino) {
-      if (::fstat(file->fd.get(), &file->st) != 0) Refuse("cannot lock the registry file", errno);
-      return std::move(*file);
+    };
+    for (;; waited(), std::this_thread::sleep_for(std::chrono::milliseconds(10))) {
+      foreign = false;
+      Fd fd = Open();
+      if (!fd) {  // not ours to open: being handed to the file's owner, or another user's
+        foreign = true;
+        continue;
+      }
+      if (::fstat(fd.get(), &m_st) != 0) Refuse("cannot open the registry's lock file", errno);
+      if (!S_ISREG(m_st.st_mode)) Refuse("the registry's lock file " + m_name + " is not a regular file");
+      if (m_st.st_nlink != 1) {
+        if (m_st.st_nlink == 0) continue;  // removed meanwhile
+        Refuse("the registry's lock file " + m_name + " has another hard link");
+      }
+      struct stat file {};
+      bool exists = ::fstatat(m_folder, m_file.c_str(), &file, AT_SYMLINK_NOFOLLOW) == 0;
+      if (!Trusted(exists ? &file : nullptr)) {
+        // While the file is missing, its maker may be another user who will own it.
+        if (exists) Refuse("the registry's lock file " + m_name + " belongs to another user, so it is not trusted");
+        foreign = true;
+        continue;
+      }
+      while (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+        if (errno != EWOULDBLOCK && errno != EINTR) Refuse("cannot lock the registry's lock file", errno);
+        waited();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+      }
+      // A lock removed while waiting for it guards nothing: start again on the name.
+      struct stat now {};
+      if (::fstatat(m_folder, m_name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(now, m_st)) {
+        m_fd = std::move(fd);
+        return;
+      }
     }
   }
-}
+
+  // The lock's owner follows the file's, so that its owner can take it after root gave
+  // the file away; only root can hand it over.
+  void Follow(const struct stat& file) {
+    if (::geteuid() == 0 && m_st.st_uid != file.st_uid && ::fchown(m_fd.get(), file.st_uid, file.st_gid) == 0)
+      m_st.st_uid = file.st_uid;
+    if (!Trusted(&file)) Refuse("the registry's lock file " + m_name + " belongs to another user, so it is not trusted");
+  }
+
+  ~Lock() {
+    struct stat now {};
+    if (::fstatat(m_folder, m_file.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT &&
+        ::fstatat(m_folder, m_name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(now, m_st))
+      ::unlinkat(m_folder, m_name.c_str(), 0);
+  }
+  Lock(const Lock&) = delete;
+  Lock& operator=(const Lock&) = delete;
+
+ private:
+  // The lock file, made where missing; nothing where the caller may not open it.
+  Fd Open() {
+    for (;;) {
+      struct stat st {};
+      if (::fstatat(m_folder, m_name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && !S_ISREG(st.st_mode))
+        Refuse("the registry's lock file " + m_name + (S_ISLNK(st.st_mode) ? " is a link" : " is not a regular file"));
+      Fd fd(::openat(m_folder, m_name.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+      if (fd) return fd;
+      if (errno == EACCES || errno == EPERM) return Fd();
+      if (errno == ELOOP) Refuse("the registry's lock file " + m_name + " is a link");
+      if (errno != ENOENT) Refuse("cannot open the registry's lock file", errno);
+      fd = Fd(::openat(m_folder, m_name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+      if (!fd && errno == EEXIST) continue;
+      if (!fd) Refuse("cannot create the registry's lock file", errno);
+      struct stat file {};
+      int error = ::fchmod(fd.get(), 0600) == 0 ? 0 : errno;  // whatever the umask
+      if (!error && ::geteuid() == 0 && ::fstatat(m_folder, m_file.c_str(), &file, AT_SYMLINK_NOFOLLOW) == 0 &&
+          ::fchown(fd.get(), file.st_uid, file.st_gid) != 0)
+        error = errno;
+      if (!error) return fd;
+      ::unlinkat(m_folder, m_name.c_str(), 0);
+      Refuse("cannot create the registry's lock file", error);
+    }
+  }
+
+  // Belongs to the file's owner, or while there is no file, to the caller who makes it.
+  bool Trusted(const struct stat* file) const {
+    return m_st.st_uid == ::geteuid() || (file && m_st.st_uid == file->st_uid);
+  }
+
+  int m_folder;
+  std::string m_file, m_name;
+  struct stat m_st {};
+  Fd m_fd;
+};
 
 // The temporary files are ".NAME.tmp-" and six letters or digits.
 std::string TempPrefix(const std::string& name) { return "." + name + ".tmp-"; }
@@ -363,19 +477,35 @@ void RemoveStaleTemps(const Place& place, uid_t owner) {
   ::closedir(dir);
 }
 
-// A new temporary file, readable and writable by the caller alone.
-std::pair<Fd, std::string> CreateTemp(const Place& place) {
+std::function<void(RegistryCopyStage, int)>& CopyHook() {
+  static std::function<void(RegistryCopyStage, int)> hook;
+  return hook;
+}
+
+// A new temporary file: for the caller alone where it replaces a file (it gets that
+// file's attributes next), else with what the kernel gives a new file.
+std::pair<Fd, std::string> CreateTemp(const Place& place, mode_t mode) {
   static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
   thread_local std::mt19937_64 random{std::random_device{}()};
   for (int attempt = 0; attempt < 100; ++attempt) {
     std::string name = TempPrefix(place.name);
     for (int i = 0; i < 6; ++i) name += kLetters[random() % 36];
-    Fd fd(::openat(place.folder.get(), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    Fd fd(::openat(place.folder.get(), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
     if (fd) return {std::move(fd), name};
     if (errno != EEXIST) Refuse("cannot create a temporary file beside the registry file", errno);
   }
   Refuse("cannot create a temporary file beside the registry file", EEXIST);
 }
+
+// Removes the temporary file unless it was renamed into place.
+struct TempGuard {
+  int folder;
+  std::string name;
+  bool placed = false;
+  ~TempGuard() {
+    if (!placed) ::unlinkat(folder, name.c_str(), 0);
+  }
+};
 
 bool WriteAll(int fd, const std::string& bytes) {
   for (std::size_t done = 0; done < bytes.size();) {
@@ -387,37 +517,107 @@ bool WriteAll(int fd, const std::string& bytes) {
   return true;
 }
 
-// Writes the hive into a temporary file that has the locked file's owner, group and
-// permission bits before it holds a byte, flushes it and renames it over the file.
-// What can flush the folder is settled before the rename: the folder itself, or where
-// the caller may not read it, the whole file system. Answers an empty text, or after
-// the change is made, why it may not survive a power loss.
-std::string Save(const Place& place, const Opened& file, const RegistryKeys& keys) {
+// The names of a file's extended attributes (its ACL among them); none where the file
+// system keeps none.
+std::vector<std::string> AttributeNames(int fd) {
+  for (;;) {
+    ssize_t size = ::flistxattr(fd, nullptr, 0);
+    if (size < 0 && (errno == ENOTSUP || errno == EOPNOTSUPP)) return {};
+    if (size < 0) Refuse("the registry file's ACL and extended attributes could not be kept", errno);
+    std::string list(static_cast<std::size_t>(size), '\0');
+    size = ::flistxattr(fd, list.data(), list.size());
+    if (size < 0 && errno == ERANGE) continue;  // grown meanwhile
+    if (size < 0) Refuse("the registry file's ACL and extended attributes could not be kept", errno);
+    std::vector<std::string> names;
+    for (std::size_t from = 0; from < static_cast<std::size_t>(size);) {
+      std::size_t end = list.find('\0', from);
+      if (end == std::string::npos) end = static_cast<std::size_t>(size);
+      if (end > from) names.push_back(list.substr(from, end - from));
+      from = end + 1;
+    }
+    return names;
+  }
+}
+
+// Nothing when the attribute is gone.
+std::optional<std::string> AttributeValue(int fd, const std::string& name) {
+  for (;;) {
+    ssize_t size = ::fgetxattr(fd, name.c_str(), nullptr, 0);
+    if (size < 0 && errno == ENODATA) return std::nullopt;
+    if (size < 0) Refuse("the registry file's ACL and extended attributes could not be kept", errno);
+    std::string value(static_cast<std::size_t>(size), '\0');
+    size = ::fgetxattr(fd, name.c_str(), value.data(), value.size());
+    if (size < 0 && errno == ERANGE) continue;
+    if (size < 0 && errno == ENODATA) return std::nullopt;
+    if (size < 0) Refuse("the registry file's ACL and extended attributes could not be kept", errno);
+    value.resize(static_cast<std::size_t>(size));
+    return value;
+  }
+}
+
+// Gives the copy the file's owner, group, ACL, extended attributes and permission bits
+// (never set-id bits), and drops what the copy has that the file lacks (the folder's
+// default ACL). The mode goes last: on a file with an ACL it sets the ACL's mask,
+// which then equals the file's.
+void KeepAttributes(int file, const struct stat& st, int copy) {
+  if (::fchown(copy, st.st_uid, st.st_gid) != 0)
+    Refuse("the registry file's owner and group could not be kept", errno);
+  std::vector<std::string> wanted = AttributeNames(file);
+  for (const std::string& name : AttributeNames(copy))
+    if (std::find(wanted.begin(), wanted.end(), name) == wanted.end() && ::fremovexattr(copy, name.c_str()) != 0 &&
+        errno != ENODATA)
+      Refuse("the registry file's ACL and extended attributes could not be kept", errno);
+  for (const std::string& name : wanted) {
+    std::optional<std::string> value = AttributeValue(file, name);
+    if (!value || AttributeValue(copy, name) == value) continue;
+    if (::fsetxattr(copy, name.c_str(), value->data(), value->size(), 0) != 0)
+      Refuse("the registry file's ACL and extended attributes could not be kept", errno);
+  }
+  if (::fchmod(copy, st.st_mode & 0777) != 0) Refuse("cannot write the registry file", errno);
+}
+
+bool SameAttributes(const struct stat& a, const struct stat& b) {
+  return a.st_uid == b.st_uid && a.st_gid == b.st_gid && a.st_mode == b.st_mode && a.st_nlink == b.st_nlink &&
+         a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+}
+
+// Writes the hive into a temporary file that has the file's attributes before it holds
+// a byte, flushes it and renames it over the file. An owner's chmod, chown or ACL
+// change made meanwhile is taken again after the flush, so what the file has just
+// before the rename is kept; only a change between that last look and the rename is
+// undone. What can flush the folder is settled before the rename: the folder itself,
+// or where the caller may not read it, the whole file system. Answers an empty text,
+// or after the change is made, why it may not survive a power loss. Without a file,
+// the copy becomes a new one.
+std::string Save(const Place& place, const std::optional<Opened>& file, const RegistryKeys& keys) {
   // A file above the limit could be read by nobody, this change's own answer included.
   const std::string bytes = FormatRegistryFile(keys);
   if (static_cast<long long>(bytes.size()) > kRegistryFileLimit)
     Refuse("the change would make the registry file larger than the limit of 16 MiB");
-  RemoveStaleTemps(place, file.st.st_uid);
-  auto [temp, name] = CreateTemp(place);
-  int error = 0;
-  std::string failed;
-  if (::fchown(temp.get(), file.st.st_uid, file.st.st_gid) != 0) {
-    error = errno;
-    failed = "the registry file's owner and group could not be kept";
-  } else if (::fchmod(temp.get(), file.st.st_mode & 0777) != 0 || !WriteAll(temp.get(), bytes) ||
-             ::fsync(temp.get()) != 0) {
-    error = errno;
-    failed = "cannot write the registry file";
+  RemoveStaleTemps(place, file ? file->st.st_uid : ::geteuid());
+  auto [temp, name] = CreateTemp(place, file ? 0600 : 0666);
+  TempGuard guard{place.folder.get(), name};
+  if (CopyHook()) CopyHook()(RegistryCopyStage::Created, temp.get());
+  struct stat kept {};
+  if (file) {
+    if (::fstat(file->fd.get(), &kept) != 0) Refuse("cannot read the registry file", errno);
+    KeepAttributes(file->fd.get(), kept, temp.get());
+  }
+  if (!WriteAll(temp.get(), bytes) || ::fsync(temp.get()) != 0) Refuse("cannot write the registry file", errno);
+  if (CopyHook()) CopyHook()(RegistryCopyStage::Flushed, temp.get());
+  for (int again = 0; file && again < 10; ++again) {
+    struct stat now {};
+    if (::fstat(file->fd.get(), &now) != 0) Refuse("cannot read the registry file", errno);
+    if (SameAttributes(now, kept)) break;
+    if (now.st_nlink > 1) Refuse("the registry file has another hard link, so it is not changed (the two would split)");
+    kept = now;
+    KeepAttributes(file->fd.get(), kept, temp.get());
+    if (::fsync(temp.get()) != 0) Refuse("cannot write the registry file", errno);
   }
   Fd flush(::openat(place.folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (failed.empty() && ::renameat(place.folder.get(), name.c_str(), place.folder.get(), place.name.c_str()) != 0) {
-    error = errno;
-    failed = "cannot replace the registry file";
-  }
-  if (!failed.empty()) {
-    ::unlinkat(place.folder.get(), name.c_str(), 0);
-    Refuse(failed, error);
-  }
+  if (::renameat(place.folder.get(), name.c_str(), place.folder.get(), place.name.c_str()) != 0)
+    Refuse("cannot replace the registry file", errno);
+  guard.placed = true;
   // A file system that cannot flush folders says EINVAL; there is nothing more to do.
   if (flush ? ::fsync(flush.get()) == 0 || errno == EINVAL : ::syncfs(temp.get()) == 0) return {};
   return std::string("the change is in place but may not survive a power loss (") + std::strerror(errno) + ")";
@@ -463,14 +663,19 @@ class FileRegistry : public Registry {
       std::optional<Place> place = Walk(m_path);
       if (!place) Refuse("the registry file's folder does not exist");
       std::optional<Opened> file = Open(*place, true);
-      if (file) CheckOwnerKept(file->st);
+      if (file) CheckChangeable(*place, file->st);
       RegistryKeys keys = file ? Read(*file) : RegistryKeys{};
       if (!Edit(keys, edit)) return std::string();
       file.reset();
-      Opened locked = Lock(*place, m_lockWait);
-      keys = Read(locked);
+      Lock lock(*place, m_lockWait);
+      file = Open(*place, true);
+      if (file) {
+        CheckChangeable(*place, file->st);
+        lock.Follow(file->st);
+      }
+      keys = file ? Read(*file) : RegistryKeys{};
       if (!Edit(keys, edit)) return std::string();
-      return Save(*place, locked, keys);
+      return Save(*place, file, keys);
     });
   }
 
@@ -502,6 +707,9 @@ class FileRegistry : public Registry {
       message = operation();
     } catch (const Refusal& refusal) {
       message = refusal.why;
+      ok = false;
+    } catch (const std::bad_alloc&) {
+      message = "out of memory";  // short enough to need no memory
       ok = false;
     }
     std::lock_guard<std::mutex> hold(m_mutex);
@@ -577,5 +785,7 @@ Registry* LocalMachineRegistry() {
 }
 
 void SetLocalMachineRegistry(Registry* registry) { g_override = registry; }
+
+void SetRegistryCopyHook(std::function<void(RegistryCopyStage, int)> hook) { CopyHook() = std::move(hook); }
 
 }  // namespace ddlib

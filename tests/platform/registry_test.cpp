@@ -1,7 +1,8 @@
 // The file-backed registry: a registration survives into a later run, a key with
 // subkeys is not deleted, a registration is one change that no reader, killed writer or
-// planted path can split, the file keeps its owner and mode, no other user reads or
-// stalls it, and a path that cannot be written makes the operations fail.
+// planted path can split, the file keeps its owner, mode, ACL and attributes, no other
+// user reads or stalls it, a refused change leaves nothing behind, and a path that
+// cannot be written makes the operations fail.
 #include <dirent.h>
 #include <fcntl.h>
 #include <grp.h>
@@ -9,10 +10,14 @@
 #include <pwd.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <array>
 #include <chrono>
+#include <cstring>
 #include <csignal>
 #include <functional>
 #include <filesystem>
@@ -37,7 +42,10 @@ class RegistryFile : public ::testing::Test {
                                fs::perms::others_read | fs::perms::others_exec);
     m_path = (m_dir / "hive.txt").string();
   }
-  void TearDown() override { fs::remove_all(m_dir); }
+  void TearDown() override {
+    ddlib::SetRegistryCopyHook(nullptr);
+    fs::remove_all(m_dir);
+  }
 
   int TempFiles() const {
     int count = 0;
@@ -124,6 +132,7 @@ TEST_F(RegistryFile, UnusablePathsFail) {
       {"malformed line after keys", m_path, false},
       {"number out of range", tooBig, false},
       {"above the size limit", huge, false},
+      {"a file's name followed by a slash", m_path + "/", false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -366,6 +375,20 @@ pid_t Spawn(const std::function<bool()>& body) {
   _exit(body() ? 0 : 1);
 }
 
+// A child, as Spawn, that has done `take` (to hold a lock) and then waits ten seconds
+// at most; -1 when `take` failed.
+pid_t Hold(const std::function<bool()>& take) {
+  int ready[2];
+  if (pipe(ready) != 0) return -1;
+  pid_t pid = Spawn([&] { return take() && write(ready[1], "x", 1) == 1 && sleep(10) == 0; });
+  close(ready[1]);  // a child that fails ends the read instead of leaving it waiting
+  char byte = 0;
+  bool held = read(ready[0], &byte, 1) == 1;
+  close(ready[0]);
+  if (!held && pid > 0) waitpid(pid, nullptr, 0);
+  return held ? pid : -1;
+}
+
 bool Succeeded(pid_t pid) {
   int status = 0;
   return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
@@ -373,7 +396,8 @@ bool Succeeded(pid_t pid) {
 
 // A change keeps the file's owner, group and permission bits and drops set-id bits;
 // the owner may still change the file that root changed; a user who may not write the
-// file changes nothing, though the folder lets him replace it.
+// file changes nothing, though the folder lets him replace it; a new file has the owner
+// and group the kernel gives it, and its maker may change it again.
 TEST_F(RegistryFile, OwnerGroupAndModeAreKept) {
   if (geteuid() != 0) GTEST_SKIP() << "giving the file to another user needs root";
   const passwd* nobody = getpwnam("nobody");
@@ -406,6 +430,20 @@ TEST_F(RegistryFile, OwnerGroupAndModeAreKept) {
   EXPECT_FALSE(ddlib::OpenFileRegistry(readOnly)->keyExists(RegistrationKey()));
   ASSERT_EQ(stat(rootsFile.c_str(), &st), 0);
   EXPECT_EQ(st.st_uid, 0u);
+
+  // A new file takes what the kernel gives: here the set-group-id folder's group.
+  const fs::path inherit = m_dir / "inherit";
+  fs::create_directory(inherit);
+  ASSERT_EQ(chown(inherit.c_str(), 0, 4243), 0);
+  ASSERT_EQ(chmod(inherit.c_str(), 02777), 0);
+  const std::string made = (inherit / "hive.txt").string();
+  EXPECT_TRUE(Succeeded(Spawn([&] {
+    return Register(*ddlib::OpenFileRegistry(made), "/x/libdtmplugin.so") == 0 &&
+           Register(*ddlib::OpenFileRegistry(made), "/y/libdtmplugin.so") == 0;
+  })));
+  ASSERT_EQ(stat(made.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, nobody->pw_uid);
+  EXPECT_EQ(st.st_gid, 4243u);
 }
 
 // Another user, reading the folder all along, never opens a temporary copy of a file
@@ -439,30 +477,68 @@ TEST_F(RegistryFile, AnotherUserNeverReadsTheTemporaryCopy) {
   EXPECT_TRUE(Succeeded(reader));
 }
 
-// A process that holds the lock for ever, also another user's, makes a change fail after
-// the wait, saying so; the change succeeds once the lock is gone.
+// Only a user who may change the file can hold up a change: a reader holding a lock on
+// the file cannot, nor can he open the lock file. The file's owner, once root's change
+// handed him the lock file, holds it for ever and makes a change fail after the wait,
+// saying so; an edit that changes nothing takes no lock; the change succeeds once the
+// lock is free.
 TEST_F(RegistryFile, AHeldLockEndsInTheBoundedWait) {
   auto registry = ddlib::OpenFileRegistry(m_path, std::chrono::milliseconds(300));
   ASSERT_TRUE(registry->createKey("K"));
   ASSERT_EQ(chmod(m_path.c_str(), 0644), 0);
-  int ready[2];
-  ASSERT_EQ(pipe(ready), 0);
-  pid_t holder = Spawn([&] {
+  const std::string lock = (m_dir / ".hive.txt.lock").string();
+  const bool asRoot = geteuid() == 0;
+  pid_t holder = Hold([&] {
     int fd = open(m_path.c_str(), O_RDONLY);
-    if (fd < 0 || flock(fd, LOCK_EX) != 0 || write(ready[1], "x", 1) != 1) return false;
-    sleep(10);  // ends by itself, should the wait not
-    return true;
+    return fd >= 0 && flock(fd, LOCK_EX) == 0 && (!asRoot || open(lock.c_str(), O_RDONLY) < 0);
   });
-  close(ready[1]);  // a holder that fails ends the read instead of leaving it waiting
-  char byte = 0;
-  ASSERT_EQ(read(ready[0], &byte, 1), 1);
+  ASSERT_GT(holder, 0);
+  if (asRoot) {  // the reader is another user
+    EXPECT_EQ(Register(*registry, "/x/libdtmplugin.so"), 0) << registry->lastMessage();
+    EXPECT_EQ(Unregister(*registry), 0);
+    const passwd* nobody = getpwnam("nobody");
+    ASSERT_TRUE(nobody);
+    ASSERT_EQ(chown(m_path.c_str(), nobody->pw_uid, nobody->pw_gid), 0);
+    ASSERT_TRUE(registry->createKey("K2"));  // hands the lock file over
+  }
+  kill(holder, SIGKILL);
+  waitpid(holder, nullptr, 0);
+  holder = Hold([&] {
+    int fd = open(lock.c_str(), O_RDWR);
+    return fd >= 0 && flock(fd, LOCK_EX) == 0;
+  });
+  ASSERT_GT(holder, 0);
   auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(Unregister(*registry), 0) << registry->lastMessage();
   EXPECT_EQ(Register(*registry, "/x/libdtmplugin.so"), kRegistrationFailed);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
   EXPECT_NE(registry->lastMessage().find("locked by another process"), std::string::npos) << registry->lastMessage();
   kill(holder, SIGKILL);
   waitpid(holder, nullptr, 0);
-  close(ready[0]);
+  EXPECT_EQ(Register(*registry, "/x/libdtmplugin.so"), 0);
+}
+
+// A lock file removed while a writer waits for it guards nothing: the writer, once it
+// has it, takes the lock file now at that name, which another writer holds.
+TEST_F(RegistryFile, ALockRemovedUnderAWaitingWriterIsNotTrusted) {
+  auto registry = ddlib::OpenFileRegistry(m_path, std::chrono::milliseconds(500));
+  ASSERT_TRUE(registry->createKey("K"));
+  const std::string lock = (m_dir / ".hive.txt.lock").string();
+  int old = open(lock.c_str(), O_RDWR);
+  ASSERT_EQ(flock(old, LOCK_EX), 0);
+  pid_t writer = fork();
+  ASSERT_GE(writer, 0);
+  if (writer == 0) {
+    close(old);  // the lock stays with the parent's descriptor
+    _exit(Register(*registry, "/x/libdtmplugin.so") == kRegistrationFailed ? 0 : 1);
+  }
+  usleep(100000);  // the writer waits for the old lock
+  ASSERT_EQ(unlink(lock.c_str()), 0);
+  int now = open(lock.c_str(), O_RDWR | O_CREAT | O_EXCL, 0600);
+  ASSERT_EQ(flock(now, LOCK_EX), 0);
+  close(old);
+  EXPECT_TRUE(Succeeded(writer));
+  close(now);
   EXPECT_EQ(Register(*registry, "/x/libdtmplugin.so"), 0);
 }
 
@@ -479,6 +555,184 @@ TEST_F(RegistryFile, OnlyItsOwnTemporaryFilesAreRemoved) {
   EXPECT_TRUE(other->keyExists(RegistrationKey()));
   EXPECT_TRUE(fs::is_directory(folder));
   EXPECT_FALSE(fs::exists(m_dir / ".hive.txt.tmp-bbbbbb"));
+}
+
+// An ACL in the form the kernel keeps it: version 2, then tag, permissions and id.
+std::string Acl(std::initializer_list<std::array<std::uint32_t, 3>> entries) {
+  std::string out;
+  auto put = [&](auto v) { out.append(reinterpret_cast<const char*>(&v), sizeof v); };
+  put(std::uint32_t{2});
+  for (const auto& [tag, perm, id] : entries) {
+    put(static_cast<std::uint16_t>(tag));
+    put(static_cast<std::uint16_t>(perm));
+    put(id);
+  }
+  return out;
+}
+
+// Nothing when the file has no such attribute.
+std::optional<std::string> Attribute(const std::string& path, const char* name) {
+  char value[4096];
+  ssize_t n = getxattr(path.c_str(), name, value, sizeof value);
+  return n < 0 ? std::nullopt : std::optional<std::string>(std::string(value, static_cast<std::size_t>(n)));
+}
+
+constexpr std::uint32_t kNoId = 0xFFFFFFFFu, kUserObj = 1, kUser = 2, kGroupObj = 4, kMask = 0x10, kOther = 0x20;
+
+// A change keeps the file's ACL (a named user keeps his access, the owning group gains
+// none) and its user attributes; a file without an ACL gains none from the folder's
+// default ACL, so a user it lets in still cannot read the file.
+TEST_F(RegistryFile, AclAndAttributesAreKeptAndNoneGained) {
+  auto registry = ddlib::OpenFileRegistry(m_path);
+  ASSERT_TRUE(registry->createKey("K"));
+  ASSERT_EQ(chmod(m_path.c_str(), 0600), 0);
+  const std::string acl = Acl({{kUserObj, 6, kNoId}, {kUser, 4, 1}, {kGroupObj, 0, kNoId}, {kMask, 4, kNoId}, {kOther, 0, kNoId}});
+  if (setxattr(m_path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0 ||
+      setxattr(m_path.c_str(), "user.origin", "kept", 4, 0) != 0)
+    GTEST_SKIP() << "the file system keeps no ACL or user attributes: " << std::strerror(errno);
+  const std::optional<std::string> before = Attribute(m_path, "system.posix_acl_access");
+  ASSERT_EQ(Register(*registry, "/x/libdtmplugin.so"), 0) << registry->lastMessage();
+  EXPECT_EQ(Attribute(m_path, "system.posix_acl_access"), before);
+  EXPECT_EQ(Attribute(m_path, "user.origin"), std::string("kept"));
+  EXPECT_EQ(fs::status(m_path).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+  const fs::path open = m_dir / "open";  // its default ACL lets user 65534 read
+  fs::create_directory(open);
+  const std::string inherited = Acl({{kUserObj, 7, kNoId}, {kUser, 4, 65534}, {kGroupObj, 5, kNoId}, {kMask, 5, kNoId}, {kOther, 0, kNoId}});
+  ASSERT_EQ(setxattr(open.c_str(), "system.posix_acl_default", inherited.data(), inherited.size(), 0), 0);
+  const std::string plain = (open / "hive.txt").string();
+  auto other = ddlib::OpenFileRegistry(plain);
+  ASSERT_TRUE(other->createKey("K"));
+  ASSERT_EQ(removexattr(plain.c_str(), "system.posix_acl_access"), 0);  // made without
+  ASSERT_EQ(chmod(plain.c_str(), 0640), 0);
+  ASSERT_EQ(Register(*other, "/x/libdtmplugin.so"), 0) << other->lastMessage();
+  EXPECT_EQ(Attribute(plain, "system.posix_acl_access"), std::nullopt);
+  EXPECT_EQ(fs::status(plain).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+// The copy is made for the caller alone, whatever the umask; an owner's chmod made
+// while the copy is written is kept; a memory failure answers false with its reason and
+// leaves the file as it was and no copy.
+TEST_F(RegistryFile, TheCopyIsPrivateAndAChmodMeanwhileIsKept) {
+  auto registry = ddlib::OpenFileRegistry(m_path);
+  ASSERT_TRUE(registry->createKey("K"));
+  ASSERT_EQ(chmod(m_path.c_str(), 0644), 0);
+  const mode_t umaskWas = umask(022);
+  mode_t made = 0777;
+  ddlib::SetRegistryCopyHook([&](ddlib::RegistryCopyStage stage, int fd) {
+    struct stat st {};
+    if (stage == ddlib::RegistryCopyStage::Created && fstat(fd, &st) == 0) made = st.st_mode & 0777;
+    if (stage == ddlib::RegistryCopyStage::Flushed) chmod(m_path.c_str(), 0600);
+  });
+  EXPECT_EQ(Register(*registry, "/x/libdtmplugin.so"), 0) << registry->lastMessage();
+  umask(umaskWas);
+  EXPECT_EQ(made, 0600u);
+  EXPECT_EQ(fs::status(m_path).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+
+  const std::string before = Bytes(m_path);
+  ddlib::SetRegistryCopyHook([](ddlib::RegistryCopyStage, int) { throw std::bad_alloc(); });
+  EXPECT_EQ(Unregister(*registry), kRegistrationFailed);
+  EXPECT_EQ(registry->lastMessage(), "out of memory");
+  EXPECT_EQ(Bytes(m_path), before);
+  EXPECT_EQ(TempFiles(), 0);
+}
+
+// A refused change leaves nothing where there was no file: not for a name too long for
+// the copy, a change past the size limit, a file size limit (as `ulimit -f` sets), a
+// name followed by a slash, or keys past the real registry's bounds, which are refused
+// before anything is built.
+TEST_F(RegistryFile, ARefusedChangeLeavesNothing) {
+  const fs::path empty = m_dir / "empty";
+  fs::create_directory(empty);
+  const std::string path = (empty / "hive.txt").string();
+  auto registry = ddlib::OpenFileRegistry(path);
+  EXPECT_EQ(Register(*ddlib::OpenFileRegistry((empty / std::string(250, 'r')).string()), "/x/libdtmplugin.so"), kRegistrationFailed);
+  EXPECT_FALSE(registry->apply(ddlib::RegistryEdit().createKey("K").setString("K", "big", std::string(ddlib::kRegistryFileLimit, 'x'))));
+  std::string deep = "K";
+  for (int level = 1; level < 512; ++level) deep += "\\K";
+  auto start = std::chrono::steady_clock::now();
+  std::string deeper = deep;
+  for (int level = 512; level < 20000; ++level) deeper += "\\K";
+  EXPECT_FALSE(registry->createKey(deeper));
+  EXPECT_NE(registry->lastMessage().find("512 levels"), std::string::npos) << registry->lastMessage();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+  EXPECT_FALSE(registry->createKey(deep + "\\K"));
+  EXPECT_FALSE(registry->createKey("K\\" + std::string(256, 'n')));
+  EXPECT_FALSE(registry->apply(ddlib::RegistryEdit().createKey("K").setNumber("K", std::string(16384, 'v'), 1)));
+  pid_t pid = fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {
+    signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{4096, 4096};
+    bool ok = setrlimit(RLIMIT_FSIZE, &limit) == 0 &&
+              !registry->apply(ddlib::RegistryEdit().createKey("K").setString("K", "big", std::string(8192, 'x'))) &&
+              registry->lastMessage().find(std::strerror(EFBIG)) != std::string::npos;
+    _exit(ok ? 0 : 1);
+  }
+  EXPECT_TRUE(Succeeded(pid));
+  EXPECT_FALSE(ddlib::OpenFileRegistry(path + "/")->createKey("K"));  // names a folder
+  EXPECT_TRUE(fs::is_empty(empty));
+  EXPECT_TRUE(registry->createKey(deep));
+  EXPECT_TRUE(registry->createKey("K\\" + std::string(255, 'n')));
+  EXPECT_TRUE(registry->apply(ddlib::RegistryEdit().createKey("K").setNumber("K", std::string(16383, 'v'), 1)));
+  auto slashed = ddlib::OpenFileRegistry(path + "/");
+  EXPECT_FALSE(slashed->snapshot());
+  EXPECT_FALSE(slashed->createKey("L"));
+  EXPECT_NE(slashed->lastMessage().find(std::strerror(ENOTDIR)), std::string::npos) << slashed->lastMessage();
+}
+
+// Refused in one line, changing nothing: a hard-linked file (its two names would
+// split), another user's file in a shared sticky folder, a lock file planted by
+// another user or put there as a link. The folder owner's file there and the caller's
+// own are changed. Another user's stale copies, and hard-linked ones, stay.
+TEST_F(RegistryFile, PlantedAndLinkedFilesAreRefused) {
+  if (geteuid() != 0) GTEST_SKIP() << "planting files as another user needs root";
+  constexpr uid_t kOther = 4242;
+  auto registry = ddlib::OpenFileRegistry(m_path);
+  ASSERT_TRUE(registry->createKey("K"));
+  const std::string before = Bytes(m_path);
+  const fs::path second = m_dir / "second.txt";
+  fs::create_hard_link(m_path, second);
+  EXPECT_EQ(Register(*registry, "/x/libdtmplugin.so"), kRegistrationFailed);
+  EXPECT_NE(registry->lastMessage().find("hard link"), std::string::npos) << registry->lastMessage();
+  fs::remove(second);
+
+  const fs::path lock = m_dir / ".hive.txt.lock";
+  ASSERT_EQ(chown(lock.c_str(), kOther, kOther), 0);
+  EXPECT_EQ(Register(*registry, "/x/libdtmplugin.so"), kRegistrationFailed);
+  EXPECT_NE(registry->lastMessage().find("lock file"), std::string::npos) << registry->lastMessage();
+  fs::remove(lock);
+  fs::create_symlink(m_dir / "elsewhere", lock);
+  EXPECT_EQ(Register(*registry, "/x/libdtmplugin.so"), kRegistrationFailed);
+  EXPECT_FALSE(fs::exists(m_dir / "elsewhere"));
+  fs::remove(lock);
+  EXPECT_EQ(Bytes(m_path), before);
+
+  const fs::path others = m_dir / ".hive.txt.tmp-cccccc", linked = m_dir / ".hive.txt.tmp-dddddd";
+  std::ofstream(others) << "[half";
+  ASSERT_EQ(chown(others.c_str(), kOther, kOther), 0);
+  std::ofstream(m_dir / "kept") << "kept";
+  fs::create_hard_link(m_dir / "kept", linked);
+  EXPECT_EQ(Register(*registry, "/x/libdtmplugin.so"), 0) << registry->lastMessage();
+  EXPECT_TRUE(fs::exists(others));
+  EXPECT_TRUE(fs::exists(linked));
+
+  const fs::path shared = m_dir / "shared";
+  fs::create_directory(shared);
+  ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+  const std::string planted = (shared / "hive.txt").string();
+  auto there = ddlib::OpenFileRegistry(planted);
+  ASSERT_TRUE(there->createKey("K"));
+  ASSERT_EQ(chown(planted.c_str(), kOther, kOther), 0);
+  const std::string plantedBytes = Bytes(planted);
+  EXPECT_EQ(Register(*there, "/x/libdtmplugin.so"), kRegistrationFailed);
+  EXPECT_NE(there->lastMessage().find("shared sticky folder"), std::string::npos) << there->lastMessage();
+  EXPECT_EQ(Bytes(planted), plantedBytes);
+  ASSERT_EQ(chown(shared.c_str(), kOther, kOther), 0);  // now the folder owner's file
+  EXPECT_EQ(Register(*there, "/x/libdtmplugin.so"), 0) << there->lastMessage();
+  auto own = ddlib::OpenFileRegistry((shared / "own.txt").string());
+  EXPECT_TRUE(own->createKey("K"));
+  EXPECT_TRUE(own->setNumber("K", "n", 1)) << own->lastMessage();
 }
 
 TEST_F(RegistryFile, LocalMachineRegistryCanBeReplaced) {

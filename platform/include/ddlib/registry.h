@@ -4,6 +4,7 @@
 #pragma once
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -70,18 +71,28 @@ inline constexpr long long kRegistryFileLimit = 16ll << 20;
 
 // A hive kept in a file. Reads take no lock. Each change (a single operation or a
 // whole edit) is written through at once and atomically towards other processes:
-// under an exclusive lock on the file itself (waited for lockWait at the most), the new
-// content goes into a temporary file ".NAME.tmp-XXXXXX" beside it, created for the
-// caller alone, then given the file's owner, group and permission bits (never set-id
-// bits), written, flushed and renamed over the file; then the folder is flushed. A
-// change that leaves the hive as it is writes nothing. Links on the way are followed
-// only where the kernel's protected-symlink rule would follow them; where the last is
-// one, its target is replaced. A missing file (or folder) reads as an empty hive;
-// reading one that cannot be read or parsed, is no regular file or exceeds
-// kRegistryFileLimit fails at once, and so does a change by a caller who may not write
-// the file or cannot keep its owner and group; such a refused change creates nothing.
+// under an exclusive lock on ".NAME.lock" beside it, which only the file's owner and
+// root can open (waited for lockWait at the most), the new content goes into a
+// temporary file ".NAME.tmp-XXXXXX" beside it, created for the caller alone, then given
+// the file's owner, group, ACL, extended attributes and permission bits (never set-id
+// bits), written, flushed, given the file's attributes again where they changed
+// meanwhile, and renamed over the file; then the folder is flushed. A missing file is
+// made by that rename, with what the kernel gives a new file. A change that leaves the
+// hive as it is writes nothing. Links on the way are followed only where the kernel's
+// protected-symlink rule would follow them; where the last is one, its target is
+// replaced. A missing file (or folder) reads as an empty hive; reading one that cannot
+// be read or parsed, is no regular file or exceeds kRegistryFileLimit fails at once, and
+// so does a change by a caller who may not write the file or cannot keep its owner and
+// group, of a hard-linked file, or of another user's file in a shared sticky folder;
+// keys deeper than 512 levels and names longer than the real registry's are refused;
+// a refused change leaves nothing behind.
 std::unique_ptr<Registry> OpenFileRegistry(const std::string& path,
                                            std::chrono::milliseconds lockWait = kRegistryLockWait);
+
+// For tests: called with the temporary copy's descriptor once it is created and once it
+// is written and flushed; an empty function (the default) for none.
+enum class RegistryCopyStage { Created, Flushed };
+void SetRegistryCopyHook(std::function<void(RegistryCopyStage, int fd)> hook);
 
 // The file's form: "[key]" lines, each followed by its "name=s:text" or "name=n:number"
 // lines. Parse answers nothing for bytes that are not such a file.

@@ -98,6 +98,11 @@ CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const 
   double most = type == VariableTypeFloat ? static_cast<double>(std::numeric_limits<float>::max())
                                           : std::numeric_limits<double>::max();
   std::snprintf(numbers, sizeof numbers, "numbers from %.17g to %.17g", -most, most);
+  // What rounds to a finite float is taken (3.40282347e38, the largest float's usual
+  // form, among them); what rounds to a float's zero is lost, as an underflow is.
+  double bound = type == VariableTypeFloat ? std::ldexp(1.0, 128) - std::ldexp(1.0, 103)
+                                          : std::numeric_limits<double>::infinity();
+  double tiny = type == VariableTypeFloat ? std::ldexp(1.0, -150) : 0.0;
   std::string texts = size ? "texts in quotes of at most " + std::to_string(*size) + " Latin-1 characters"
                            : "Latin-1 texts in quotes";
   std::string takes = !type                         ? integers + ", " + numbers + " and " + texts
@@ -119,7 +124,9 @@ CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const 
   }
   if (type == VariableTypeString) throw refused(typed);
   if (type == VariableTypeFloat || (!type && given->form == Given::Form::Decimal)) {
-    if (!(std::fabs(given->number) <= most)) throw refused(typed);
+    if (!(std::fabs(given->number) < bound)) throw refused(typed);
+    if (given->number != 0 && std::fabs(given->number) <= tiny)
+      throw Refused("bad value for " + name + ": " + typed + " (a float holds it as 0)");
     return CDDCommonVariant(given->number);
   }
   double n = given->integer ? static_cast<double>(*given->integer) : given->number;
@@ -153,7 +160,8 @@ std::string Printable(const std::string& text) {
 
 // ------------------------------------------------------------------ the dialogue
 
-TerminalDialogue::TerminalDialogue(dtmhost::Host& host, int terminal) : m_host(host), m_terminal(terminal) {}
+TerminalDialogue::TerminalDialogue(dtmhost::Host& host, int terminal, bool suppressed)
+    : m_host(host), m_terminal(terminal), m_suppressed(suppressed) {}
 
 TerminalDialogue::~TerminalDialogue() { close(m_terminal); }
 
@@ -180,7 +188,10 @@ void TerminalDialogue::show(const std::string& text) { write(dtmhost::Utf8(text)
 bool TerminalDialogue::confirm() {
   while (std::optional<std::string> line = ask("[Enter] ")) {
     if (line->empty()) return true;
-    write(Printable("not Enter alone: " + *line + " (Enter goes on, the end of input aborts)") + "\n");
+    write(Printable("not Enter alone: " + *line +
+                    (m_suppressed ? " (Enter goes on; the end of input aborts, but this run suppresses the abort)"
+                                  : " (Enter goes on, the end of input aborts)")) +
+          "\n");
   }
   return false;
 }
@@ -208,7 +219,7 @@ std::optional<long> TerminalDialogue::choice(const std::vector<std::string>& opt
     errno = 0;
     long n = IsInteger(*line) ? std::strtol(line->c_str(), nullptr, 10) : -1;
     if (errno == 0 && n >= 0 && n < count) return n;
-    write(Printable("not a position: " + *line + " (the positions are 0 to " + std::to_string(count - 1) + ")") + "\n");
+    write(Printable("not a position: " + (line->empty() ? "an empty answer" : *line) + " (the positions are 0 to " + std::to_string(count - 1) + ")") + "\n");
   }
   return std::nullopt;
 }

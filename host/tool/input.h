@@ -29,7 +29,8 @@ std::string Printable(const std::string& text);
 // the reason.
 class TerminalDialogue : public dtmhost::Dialogue {
  public:
-  TerminalDialogue(dtmhost::Host& host, int terminal);
+  // suppressed: the run suppresses the abort, so the end of input does not stop it.
+  TerminalDialogue(dtmhost::Host& host, int terminal, bool suppressed);
   ~TerminalDialogue() override;
   TerminalDialogue(const TerminalDialogue&) = delete;
   TerminalDialogue& operator=(const TerminalDialogue&) = delete;
@@ -45,6 +46,7 @@ class TerminalDialogue : public dtmhost::Dialogue {
 
   dtmhost::Host& m_host;
   int m_terminal;
+  bool m_suppressed;
 };
 
 }  // namespace dtmtool

@@ -112,7 +112,9 @@ std::string Language(const Arguments& args) {
   std::optional<std::string> given = Once(args, "--lang");
   if (!given) return "en";
   static const std::set<std::string> known = {"en", "de", "fr", "it", "es"};
-  if (!known.count(*given)) throw UsageError("bad language: " + *given);
+  if (!known.count(*given))
+    throw dtmtool::Refused("bad language: " + (given->empty() ? "an empty value" : *given) +
+                           " (--lang takes en, de, fr, it or es)");
   return *given;
 }
 
@@ -283,7 +285,7 @@ std::string Run(Session& s, const Arguments& args) {
     if (!isatty(STDIN_FILENO)) throw UsageError("--interactive needs a terminal on stdin");
     int terminal = AnsweringTerminal();
     if (terminal < 0) throw Failure("cannot open the terminal on stdin for the prompts");
-    dialogue = std::make_unique<dtmtool::TerminalDialogue>(host, terminal);
+    dialogue = std::make_unique<dtmtool::TerminalDialogue>(host, terminal, args.has("--suppress-abort"));
   }
   const CDDDefinition& method = s.Find(args.positional.front());
   if (method.getKind() != ObjectKindMethod) throw Failure("not a method: " + args.positional.front());

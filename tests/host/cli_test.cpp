@@ -91,7 +91,8 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
       {{"run", "method_set", "--select", "0", "--interactive"}, 2, "options --interactive and --select contradict"},
       {{"run", "method_message_no_access", "--interactive"}, 2, "--interactive needs a terminal on stdin"},
       {{"menu", "DTM_online_root_menu", "--role", "2"}, 2, "menu needs one OBJECT or one --role N"},
-      {{"describe", "--lang", "xx"}, 2, "bad language: xx"},
+      {{"describe", "--lang", "xx"}, 2, "bad language: xx (--lang takes en, de, fr, it or es)"},
+      {{"describe", "--lang", ""}, 2, "bad language: an empty value (--lang takes"},
       {{"describe", "--lang", "de", "--lang", "de"}, 2, "option --lang given more than once"},
       {{"menu", "--role", "15"}, 1,
        "the information object names the menu __MVX__CommunicationMenu for role 15, and no object bears that name"},
@@ -117,6 +118,9 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
        "-3.4028234663852886e+38 to 3.4028234663852886e+38)"},
       {{"show", "1", "--set", "manu_temperature_offset=3.5e38"}, 2, "manu_temperature_offset takes numbers from -3.40"},
       {{"run", "method_set", "--edit", "manu_temperature_offset=-1e39"}, 2, "manu_temperature_offset takes numbers from -3.40"},
+      {{"show", "1", "--set", "manu_temperature_offset=3.4028236e38"}, 2, "manu_temperature_offset takes numbers from"},
+      {{"show", "1", "--set", "manu_temperature_offset=-1e-46"}, 2,
+       "bad value for manu_temperature_offset: -1e-46 (a float holds it as 0)"},
       {{"show", "1", "--set", "phys_tag_desc=\"" + std::string(33, 'x') + "\""}, 2,
        "a text of 33 characters (phys_tag_desc takes texts in quotes of at most 32 Latin-1 characters)"},
       {{"show", "1", "--set", "phys_tag_desc=3"}, 2, "phys_tag_desc takes texts in quotes of at most 32 Latin-1 characters"},
@@ -144,7 +148,9 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
   // A text as long as its variable is taken (one byte more is refused above), and so is
   // the largest float.
   EXPECT_EQ(Tool({"show", "1", "--set", "phys_tag_desc=\"" + std::string(32, 'x') + "\""}).status, 0);
-  EXPECT_EQ(Tool({"show", "1", "--set", "manu_temperature_offset=-3.4028234663852886e+38"}).status, 0);
+  // the largest float in its usual forms, and the smallest above zero.
+  for (const char* value : {"-3.4028234663852886e+38", "3.40282347e+38", "3.4028235e38", "1e-45"})
+    EXPECT_EQ(Tool({"show", "1", "--set", std::string("manu_temperature_offset=") + value}).status, 0) << value;
 
   // Output that cannot be written is no answer: a short one flushed at the end, a long
   // one failing on the way, and help.
@@ -313,11 +319,11 @@ TEST(Cli, InteractiveAnswersAreCheckedAndAskedAgain) {
   EXPECT_EQ(ended.out.substr(0, 16), "{\n  \"result\": -2") << ended.out;
   EXPECT_EQ(ended.out.find("\"write_phys_factory_reset\""), std::string::npos) << ended.out;
 
-  Result selected = Typed({"run", "method_select_relay", "--set", "manu_relay_number=4", "--interactive"}, "x\n4\n2\n");
+  Result selected = Typed({"run", "method_select_relay", "--set", "manu_relay_number=4", "--interactive"}, "x\n4\n\n2\n");
   EXPECT_EQ(selected.status, 0);
   EXPECT_NE(selected.out.find("\"manu_relay_select_relay\": {\n      \"kind\": \"int\",\n      \"value\": 2\n"),
             std::string::npos) << selected.out;
-  for (const char* refused : {"x", "4"})
+  for (const char* refused : {"x", "4", "an empty answer"})
     EXPECT_NE(selected.err.find(std::string("not a position: ") + refused + " (the positions are 0 to 3)"),
               std::string::npos) << selected.err;
 
@@ -339,6 +345,12 @@ TEST(Cli, InteractiveAnswersAreCheckedAndAskedAgain) {
     EXPECT_EQ(r.out.find("\"write_phys_factory_reset\"") != std::string::npos, goesOn) << r.out;
     EXPECT_EQ(r.out.substr(0, 16), goesOn ? "{\n  \"result\": 0," : "{\n  \"result\": -2") << r.out;
   }
+  // Where the run suppresses the abort, the end of input does not stop it, and the
+  // prompt says so.
+  Result suppressed = Typed({"run", params, "--interactive", "--suppress-abort"}, "no\n");
+  EXPECT_NE(suppressed.err.find("not Enter alone: no (Enter goes on; the end of input aborts, but this run "
+                                "suppresses the abort)"),
+            std::string::npos) << suppressed.err;
 }
 
 }  // namespace

@@ -109,6 +109,10 @@ struct Refusal {
   std::string why;
 };
 
+// The lock was lost before the change was in place: it starts again, so many times.
+struct LockLost {};
+constexpr int kLockLostTries = 20;
+
 [[noreturn]] void Refuse(std::string why) { throw Refusal{std::move(why)}; }
 [[noreturn]] void Refuse(const std::string& what, int error) { Refuse(what + " (" + std::strerror(error) + ")"); }
 
@@ -382,12 +386,18 @@ class Lock {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
       }
       // A lock removed while waiting for it guards nothing: start again on the name.
-      struct stat now {};
-      if (::fstatat(m_folder, m_name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(now, m_st)) {
+      if (Held()) {
         m_fd = std::move(fd);
         return;
       }
     }
+  }
+
+  // Whether the name still names the lock file taken: once it is removed, the next
+  // writer makes a new one and no longer waits for this change.
+  bool Held() const {
+    struct stat now {};
+    return ::fstatat(m_folder, m_name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(now, m_st);
   }
 
   // The lock's owner follows the file's, so that its owner can take it after root gave
@@ -453,10 +463,11 @@ bool IsTempName(const std::string& entry, const std::string& prefix) {
                      [](char c) { return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); });
 }
 
-// Removes what killed writers left: under the lock no other change is writing, so a
-// temporary file of this registry is stale. Only a regular file of the temporary
-// files' name, owner and single link counts as one; anything else is left alone. A
-// folder that the caller may not read is not searched.
+// Removes what killed writers left. Only a regular file of the temporary files' name,
+// owner and single link counts as one; anything else is left alone. A writer holds a
+// lock on its copy while it lives, so a copy is stale only when its lock can be taken
+// (a change let in beside another, its lock file removed, keeps its copy). A folder
+// that the caller may not read is not searched.
 void RemoveStaleTemps(const Place& place, uid_t owner) {
   int fd = ::openat(place.folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
@@ -473,7 +484,13 @@ void RemoveStaleTemps(const Place& place, uid_t owner) {
         S_ISREG(st.st_mode) && st.st_nlink == 1 && (st.st_uid == owner || st.st_uid == ::geteuid()))
       stale.push_back(entry->d_name);
   }
-  for (const std::string& name : stale) ::unlinkat(fd, name.c_str(), 0);
+  for (const std::string& name : stale) {
+    Fd copy(::openat(fd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat st {}, now {};
+    if (copy && ::flock(copy.get(), LOCK_EX | LOCK_NB) == 0 && ::fstat(copy.get(), &st) == 0 &&
+        ::fstatat(fd, name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(st, now))
+      ::unlinkat(fd, name.c_str(), 0);
+  }
   ::closedir(dir);
 }
 
@@ -491,8 +508,22 @@ std::pair<Fd, std::string> CreateTemp(const Place& place, mode_t mode) {
     std::string name = TempPrefix(place.name);
     for (int i = 0; i < 6; ++i) name += kLetters[random() % 36];
     Fd fd(::openat(place.folder.get(), name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
-    if (fd) return {std::move(fd), name};
-    if (errno != EEXIST) Refuse("cannot create a temporary file beside the registry file", errno);
+    if (!fd && errno != EEXIST) Refuse("cannot create a temporary file beside the registry file", errno);
+    if (!fd) continue;
+    // Held while it lives, so that no other change takes it for a stale one. One that
+    // another process holds or removed first is left (removed, where it is still ours)
+    // for a new name.
+    struct stat st {}, now {};
+    bool ours = ::fstat(fd.get(), &st) == 0 &&
+                ::fstatat(place.folder.get(), name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(st, now);
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+      int error = errno;
+      if (ours) ::unlinkat(place.folder.get(), name.c_str(), 0);
+      if (error == EWOULDBLOCK) continue;
+      Refuse("cannot lock a temporary file beside the registry file", error);
+    }
+    if (ours && ::fstatat(place.folder.get(), name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(st, now))
+      return {std::move(fd), name};
   }
   Refuse("cannot create a temporary file beside the registry file", EEXIST);
 }
@@ -589,7 +620,7 @@ bool SameAttributes(const struct stat& a, const struct stat& b) {
 // or where the caller may not read it, the whole file system. Answers an empty text,
 // or after the change is made, why it may not survive a power loss. Without a file,
 // the copy becomes a new one.
-std::string Save(const Place& place, const std::optional<Opened>& file, const RegistryKeys& keys) {
+std::string Save(const Place& place, const std::optional<Opened>& file, const RegistryKeys& keys, const Lock& lock) {
   // A file above the limit could be read by nobody, this change's own answer included.
   const std::string bytes = FormatRegistryFile(keys);
   if (static_cast<long long>(bytes.size()) > kRegistryFileLimit)
@@ -615,6 +646,14 @@ std::string Save(const Place& place, const std::optional<Opened>& file, const Re
     if (::fsync(temp.get()) != 0) Refuse("cannot write the registry file", errno);
   }
   Fd flush(::openat(place.folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  // A lock file removed under this change may have let another writer in: start again
+  // rather than replace what it may have written since the file was read. Only a
+  // removal and another writer's whole change within the next few calls can still cross.
+  struct stat now {};
+  bool same = ::fstatat(place.folder.get(), place.name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0
+                  ? file && SameFile(now, file->st)
+                  : errno == ENOENT && !file;
+  if (!lock.Held() || !same) throw LockLost{};
   if (::renameat(place.folder.get(), name.c_str(), place.folder.get(), place.name.c_str()) != 0)
     Refuse("cannot replace the registry file", errno);
   guard.placed = true;
@@ -667,15 +706,23 @@ class FileRegistry : public Registry {
       RegistryKeys keys = file ? Read(*file) : RegistryKeys{};
       if (!Edit(keys, edit)) return std::string();
       file.reset();
-      Lock lock(*place, m_lockWait);
-      file = Open(*place, true);
-      if (file) {
-        CheckChangeable(*place, file->st);
-        lock.Follow(file->st);
+      for (int attempt = 1;; ++attempt) {
+        try {
+          Lock lock(*place, m_lockWait);
+          file = Open(*place, true);
+          if (file) {
+            CheckChangeable(*place, file->st);
+            lock.Follow(file->st);
+          }
+          keys = file ? Read(*file) : RegistryKeys{};
+          if (!Edit(keys, edit)) return std::string();
+          return Save(*place, file, keys, lock);
+        } catch (const LockLost&) {
+          if (attempt == kLockLostTries)
+            Refuse("the registry's lock file was removed during each of " + std::to_string(kLockLostTries) +
+                   " tries of the change");
+        }
       }
-      keys = file ? Read(*file) : RegistryKeys{};
-      if (!Edit(keys, edit)) return std::string();
-      return Save(*place, file, keys);
     });
   }
 

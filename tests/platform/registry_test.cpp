@@ -542,19 +542,49 @@ TEST_F(RegistryFile, ALockRemovedUnderAWaitingWriterIsNotTrusted) {
   EXPECT_EQ(Register(*registry, "/x/libdtmplugin.so"), 0);
 }
 
+// A lock file removed under a writer that holds it lets the next writer in beside it:
+// that one leaves the first one's live copy alone, and the first starts again instead
+// of replacing the second's change. Both changes are kept, both answered as made.
+TEST_F(RegistryFile, ALockRemovedUnderAHoldingWriterLosesNoChange) {
+  auto registry = ddlib::OpenFileRegistry(m_path, std::chrono::milliseconds(500));
+  ASSERT_TRUE(registry->createKey("A0"));
+  const std::string lock = (m_dir / ".hive.txt.lock").string();
+  bool second = false, secondMade = false;
+  ddlib::SetRegistryCopyHook([&](ddlib::RegistryCopyStage stage, int) {
+    if (stage != ddlib::RegistryCopyStage::Flushed || second) return;
+    second = true;
+    ASSERT_EQ(unlink(lock.c_str()), 0);
+    secondMade = ddlib::OpenFileRegistry(m_path, std::chrono::milliseconds(500))->createKey("B");
+  });
+  EXPECT_TRUE(registry->createKey("A")) << registry->lastMessage();
+  EXPECT_TRUE(secondMade);
+  EXPECT_TRUE(registry->keyExists("A"));
+  EXPECT_TRUE(registry->keyExists("B"));
+  EXPECT_EQ(TempFiles(), 0);
+}
+
 // Only the registry's own stale temporary files are removed: not another registry whose
-// name ends in ".tmp", not a folder of a temporary file's name.
+// name ends in ".tmp", not a folder of a temporary file's name, not a copy that a writer
+// still holds.
 TEST_F(RegistryFile, OnlyItsOwnTemporaryFilesAreRemoved) {
   auto other = ddlib::OpenFileRegistry(m_path + ".tmp");
   ASSERT_EQ(Register(*other, "/x/libdtmplugin.so"), 0);
   const fs::path folder = m_dir / ".hive.txt.tmp-aaaaaa";
   fs::create_directory(folder);
   std::ofstream(m_dir / ".hive.txt.tmp-bbbbbb") << "[half";  // a killed writer's
+  const fs::path live = m_dir / ".hive.txt.tmp-cccccc";  // a writer's, held while it writes
+  std::ofstream(live) << "[half";
+  int held = open(live.c_str(), O_RDONLY);
+  ASSERT_EQ(flock(held, LOCK_EX), 0);
   auto registry = ddlib::OpenFileRegistry(m_path);
   ASSERT_EQ(Register(*registry, "/x/libdtmplugin.so"), 0);
   EXPECT_TRUE(other->keyExists(RegistrationKey()));
   EXPECT_TRUE(fs::is_directory(folder));
   EXPECT_FALSE(fs::exists(m_dir / ".hive.txt.tmp-bbbbbb"));
+  EXPECT_TRUE(fs::exists(live));
+  close(held);
+  ASSERT_EQ(Unregister(*registry), 0);
+  EXPECT_FALSE(fs::exists(live));
 }
 
 // An ACL in the form the kernel keeps it: version 2, then tag, permissions and id.

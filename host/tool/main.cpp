@@ -432,6 +432,10 @@ ddlib::RegistryKeys RegistryKeys(const Session& s) {
   return std::move(*keys);
 }
 
+// Set once a registration or unregistration is made, so that output that then fails
+// does not read as a failed change.
+bool changeMade = false;
+
 std::string Registration(Session& s, bool enter) {
   auto library = s.Library();
   RegistryScope registry(s.registryPath);
@@ -441,6 +445,7 @@ std::string Registration(Session& s, bool enter) {
     std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(static_cast<std::uint32_t>(result)));
     throw Failure((enter ? "registration failed with " : "unregistration failed with ") + std::string(code) + Reason());
   }
+  changeMade = true;
   // A change that was made but whose flush failed: the answer stands, with a warning.
   if (std::string warning = ddlib::LocalMachineRegistry()->lastMessage(); !warning.empty())
     std::cerr << "dtmhost: " << Printable(warning) << "\n";
@@ -558,6 +563,7 @@ int main(int argc, char** argv) {
   std::cout.flush();
   bool written = std::cout && std::fflush(stdout) == 0 && !std::ferror(stdout);
   if (written) return status;
-  if (status == 0) std::cerr << "dtmhost: cannot write the output\n";
+  if (status == 0)
+    std::cerr << "dtmhost: cannot write the output" << (changeMade ? " (the change itself was made)" : "") << "\n";
   return status == 0 ? 1 : status;
 }

@@ -206,6 +206,11 @@ TEST(Cli, RegistrationPersistsInTheRegistryFileGiven) {
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.find("\"DLLPATH\"") != std::string::npos, step.registered) << r.out;
   }
+  // A change made whose output then fails is not taken for a failed change.
+  Result unwritten = Tool({"--registry", path, "register"}, "/dev/null", "/dev/full");
+  EXPECT_EQ(unwritten.status, 1);
+  EXPECT_EQ(unwritten.err, "dtmhost: cannot write the output (the change itself was made)\n");
+  EXPECT_EQ(Tool({"--registry", path, "unregister"}).status, 0);
   // A file that cannot be parsed is no empty registry: every command fails with one line.
   std::ofstream(path, std::ios::app) << "garbage\n";
   for (const char* command : {"registry", "register", "unregister"}) {
@@ -216,7 +221,10 @@ TEST(Cli, RegistrationPersistsInTheRegistryFileGiven) {
     EXPECT_EQ(Count(r.err, "\n"), 1u) << r.err;
   }
   std::filesystem::remove(path);
-  std::filesystem::remove(path + ".lock");
+  std::string lock = ".";  // the registry's lock file beside it
+  lock += std::filesystem::path(path).filename().string();
+  lock += ".lock";
+  std::filesystem::remove(std::filesystem::path(path).parent_path() / lock);
 
   // A missing folder reads as an empty registry, but no change goes into it; the code
   // is shown as the entry points name it.

@@ -1,6 +1,5 @@
 // The host around one calculator: services, data set, requests and method runs.
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 
 #include "dtmhost/host.h"
@@ -22,15 +21,6 @@ class Restore {
   T& m_variable;
   T m_old;
 };
-
-// A whole decimal number, or nothing.
-std::optional<long> ParseNumber(const std::string& text) {
-  if (!IsInteger(text)) return std::nullopt;
-  errno = 0;
-  long n = std::strtol(text.c_str(), nullptr, 10);
-  if (errno == ERANGE) return std::nullopt;
-  return n;
-}
 
 }  // namespace
 
@@ -111,7 +101,7 @@ void Host::Start() {
 }
 
 const CDDDefinition* Host::Find(const std::string& nameOrNumber) const {
-  if (std::optional<long> number = ParseNumber(nameOrNumber)) return Find(*number);
+  if (std::optional<long> number = ParseInteger(nameOrNumber)) return Find(*number);
   auto found = m_byName.find(nameOrNumber);
   return found == m_byName.end() ? nullptr : found->second;
 }

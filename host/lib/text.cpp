@@ -1,6 +1,8 @@
 // Text conversions for what the host prints and reads from its user.
 #include <array>
 #include <cctype>
+#include <cerrno>
+#include <cstdlib>
 
 #include "dtmhost/host.h"
 
@@ -47,6 +49,14 @@ bool IsInteger(const std::string& text) {
   for (; i < text.size(); ++i)
     if (text[i] < '0' || text[i] > '9') return false;
   return true;
+}
+
+std::optional<long> ParseInteger(const std::string& text) {
+  if (!IsInteger(text)) return std::nullopt;
+  errno = 0;
+  long n = std::strtol(text.c_str(), nullptr, 10);
+  if (errno == ERANGE) return std::nullopt;
+  return n;
 }
 
 bool Latin1(const std::string& utf8, std::string* latin1) {

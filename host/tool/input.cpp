@@ -216,10 +216,11 @@ std::optional<long> TerminalDialogue::choice(const std::vector<std::string>& opt
     write("  " + std::to_string(i) + ": " + dtmhost::Utf8(options[i]) + "\n");
   long count = static_cast<long>(options.size());
   while (std::optional<std::string> line = ask("choice: ")) {
-    errno = 0;
-    long n = IsInteger(*line) ? std::strtol(line->c_str(), nullptr, 10) : -1;
-    if (errno == 0 && n >= 0 && n < count) return n;
-    write(Printable("not a position: " + (line->empty() ? "an empty answer" : *line) + " (the positions are 0 to " + std::to_string(count - 1) + ")") + "\n");
+    std::optional<long> n = dtmhost::ParseInteger(*line);
+    if (n && *n >= 0 && *n < count) return n;
+    write(Printable("not a position: " + (line->empty() ? "an empty answer" : *line) + " (the positions are 0 to " +
+                    std::to_string(count - 1) + ")") +
+          "\n");
   }
   return std::nullopt;
 }

@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <csignal>
 #include <cstdint>
 #include <cstdio>
@@ -88,13 +87,11 @@ Arguments Parse(const std::string& command, const std::vector<std::string>& word
 // The number given to OPTION, from LOW to HIGH; a refusal says what the option takes.
 long OptionNumber(const std::string& text, const std::string& what, const std::string& option, long low, long high,
                   const std::string& more = "") {
-  errno = 0;
-  bool whole = dtmhost::IsInteger(text);
-  long n = whole ? std::strtol(text.c_str(), nullptr, 10) : 0;
-  if (!whole || errno == ERANGE || n < low || n > high)
+  std::optional<long> n = dtmhost::ParseInteger(text);
+  if (!n || *n < low || *n > high)
     throw dtmtool::Refused("bad " + what + ": " + (text.empty() ? "an empty value" : text) + " (" + option +
                            " takes integers from " + std::to_string(low) + " to " + std::to_string(high) + more + ")");
-  return n;
+  return *n;
 }
 
 // A long of the plug-in's interface: 32 bits, as its hosts hold it.

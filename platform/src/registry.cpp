@@ -343,6 +343,18 @@ std::string Duration(std::chrono::milliseconds wait) {
 
 bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
 
+// Whether NAME in FOLDER still names the file that ST describes: not removed or
+// replaced since.
+bool StillNames(int folder, const std::string& name, const struct stat& st) {
+  struct stat now {};
+  return ::fstatat(folder, name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(now, st);
+}
+
+bool Missing(int folder, const std::string& name) {
+  struct stat st {};
+  return ::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT;
+}
+
 // The lock that changes wait for: ".NAME.lock" beside the file, readable and writable by
 // its owner alone and owned by the file's owner, so only those who may change the file
 // (its owner and root) can open it and so lock it; a reader of the file cannot. It stays
@@ -395,10 +407,7 @@ class Lock {
 
   // Whether the name still names the lock file taken: once it is removed, the next
   // writer makes a new one and no longer waits for this change.
-  bool Held() const {
-    struct stat now {};
-    return ::fstatat(m_folder, m_name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(now, m_st);
-  }
+  bool Held() const { return StillNames(m_folder, m_name, m_st); }
 
   // The lock's owner follows the file's, so that its owner can take it after root gave
   // the file away; only root can hand it over.
@@ -409,10 +418,7 @@ class Lock {
   }
 
   ~Lock() {
-    struct stat now {};
-    if (::fstatat(m_folder, m_file.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT &&
-        ::fstatat(m_folder, m_name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(now, m_st))
-      ::unlinkat(m_folder, m_name.c_str(), 0);
+    if (Missing(m_folder, m_file) && Held()) ::unlinkat(m_folder, m_name.c_str(), 0);
   }
   Lock(const Lock&) = delete;
   Lock& operator=(const Lock&) = delete;
@@ -486,9 +492,9 @@ void RemoveStaleTemps(const Place& place, uid_t owner) {
   }
   for (const std::string& name : stale) {
     Fd copy(::openat(fd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    struct stat st {}, now {};
+    struct stat st {};
     if (copy && ::flock(copy.get(), LOCK_EX | LOCK_NB) == 0 && ::fstat(copy.get(), &st) == 0 &&
-        ::fstatat(fd, name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(st, now))
+        StillNames(fd, name, st))
       ::unlinkat(fd, name.c_str(), 0);
   }
   ::closedir(dir);
@@ -513,17 +519,15 @@ std::pair<Fd, std::string> CreateTemp(const Place& place, mode_t mode) {
     // Held while it lives, so that no other change takes it for a stale one. One that
     // another process holds or removed first is left (removed, where it is still ours)
     // for a new name.
-    struct stat st {}, now {};
-    bool ours = ::fstat(fd.get(), &st) == 0 &&
-                ::fstatat(place.folder.get(), name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(st, now);
+    struct stat st {};
+    bool ours = ::fstat(fd.get(), &st) == 0 && StillNames(place.folder.get(), name, st);
     if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
       int error = errno;
       if (ours) ::unlinkat(place.folder.get(), name.c_str(), 0);
       if (error == EWOULDBLOCK) continue;
       Refuse("cannot lock a temporary file beside the registry file", error);
     }
-    if (ours && ::fstatat(place.folder.get(), name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 && SameFile(st, now))
-      return {std::move(fd), name};
+    if (ours && StillNames(place.folder.get(), name, st)) return {std::move(fd), name};
   }
   Refuse("cannot create a temporary file beside the registry file", EEXIST);
 }
@@ -649,10 +653,7 @@ std::string Save(const Place& place, const std::optional<Opened>& file, const Re
   // A lock file removed under this change may have let another writer in: start again
   // rather than replace what it may have written since the file was read. Only a
   // removal and another writer's whole change within the next few calls can still cross.
-  struct stat now {};
-  bool same = ::fstatat(place.folder.get(), place.name.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0
-                  ? file && SameFile(now, file->st)
-                  : errno == ENOENT && !file;
+  bool same = file ? StillNames(place.folder.get(), place.name, file->st) : Missing(place.folder.get(), place.name);
   if (!lock.Held() || !same) throw LockLost{};
   if (::renameat(place.folder.get(), name.c_str(), place.folder.get(), place.name.c_str()) != 0)
     Refuse("cannot replace the registry file", errno);

@@ -322,6 +322,8 @@ bool IsUtf8(const std::string& text);
 // Decimal digits with an optional sign, nothing else (no blank): how every number a
 // person gives is read. A leading zero is still decimal.
 bool IsInteger(const std::string& text);
+// Such a number as a long; nothing for any other text and for one beyond a long.
+std::optional<long> ParseInteger(const std::string& text);
 // The text of a form that ddlib::quote made (as trace arguments are); nothing for
 // any other form.
 std::optional<std::string> Unquote(const std::string& quoted);

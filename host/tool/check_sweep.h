@@ -71,7 +71,7 @@ class Sweep {
   void Untouched(const CDDDefinition& owner, std::unique_ptr<CDDObject> object, const std::string& what);
   void WrongClasses(const CDDDefinition& d);
   template <typename Ask>
-  void RefusedOnce(const CDDDefinition& d, const std::string& what, Ask ask);
+  void Refused(const CDDDefinition& d, const std::string& what, Ask ask);
   void UnknownNumbers();
 
   // ---- methods: check_methods.cpp

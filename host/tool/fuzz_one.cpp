@@ -127,8 +127,9 @@ class Session {
     return std::nullopt;
   }
 
-  // Reports a refusal makes: one, unless the host has no error handler.
-  std::size_t RefusalReports() const { return m_null.errors ? 0 : 1; }
+  // Reports a refusal of a number makes: one, unless the host has no error handler or
+  // the number is negative, which is refused quietly.
+  std::size_t RefusalReports(long number) const { return m_null.errors || number < 0 ? 0 : 1; }
 
   // A variable: mostly one that steers others, else any registered one.
   std::optional<std::string> Variable() {
@@ -256,8 +257,8 @@ class Session {
     bool defined = t.registered && t.registered->getID() == t.definition.getID() &&
                    t.definition.getKind() == cls && t.registered->getKind() == cls;
     if (defined && reports != 0) return "validity of a defined object reported an error";
-    if (!t.registered && (valid || reports != RefusalReports()))
-      return "validity of number " + std::to_string(t.definition.getID()) + " that names nothing: not refused with one report";
+    if (!t.registered && (valid || reports != RefusalReports(t.definition.getID())))
+      return "validity of number " + std::to_string(t.definition.getID()) + " that names nothing: not refused as such";
     return std::nullopt;
   }
 
@@ -314,8 +315,8 @@ class Session {
         } catch (...) {
           return std::string("executing a number that names no method threw");
         }
-        if (result != -1 || m_host.errors().reports().size() != RefusalReports())
-          return "executing number " + std::to_string(number) + " that names no method: not refused with one report";
+        if (result != -1 || m_host.errors().reports().size() != RefusalReports(number))
+          return "executing number " + std::to_string(number) + " that names no method: not refused as such";
         return std::nullopt;
       }
     }

@@ -18,6 +18,12 @@ long NumberOf(const CDDObject* object) {
   return definition ? definition->getID() : -1;
 }
 
+// A negative number is the host's way of naming no object: the validity and execute
+// requests answer it without a report.
+bool NegativeNumber(const CDDObject* object) {
+  return object && object->getcDefinition() && object->getcDefinition()->getID() < 0;
+}
+
 const char* NameOf(const CDDObject* object) {
   return object && object->getcDefinition() ? object->getcDefinition()->getName() : "";
 }
@@ -85,6 +91,7 @@ CDDObject* CDeviceAttributeCalculation::Calculate(CHostContext* context, CDDObje
 }
 
 bool CDeviceAttributeCalculation::IsVariableValid(CHostContext* context, CDDVariable* variable) {
+  if (NegativeNumber(variable)) return false;
   long n = DefinedNumber(variable, ObjectKindVariable);
   if (n < 0) {
     Report(kIllegalVariable, NameOf(variable));
@@ -95,6 +102,7 @@ bool CDeviceAttributeCalculation::IsVariableValid(CHostContext* context, CDDVari
 }
 
 bool CDeviceAttributeCalculation::IsMethodValid(CHostContext* context, CDDMethod* method) {
+  if (NegativeNumber(method)) return false;
   long n = DefinedNumber(method, ObjectKindMethod);
   validity::Condition condition = n < 0 ? nullptr : validity::MethodCondition(static_cast<ObjId>(n));
   if (!condition) {
@@ -105,6 +113,7 @@ bool CDeviceAttributeCalculation::IsMethodValid(CHostContext* context, CDDMethod
 }
 
 bool CDeviceAttributeCalculation::IsMenuValid(CHostContext* context, CDDMenu* menu) {
+  if (NegativeNumber(menu)) return false;
   long n = DefinedNumber(menu, ObjectKindMenu);
   if (n < 0) {
     Report(kIllegalMenu, NameOf(menu));
@@ -116,6 +125,7 @@ bool CDeviceAttributeCalculation::IsMenuValid(CHostContext* context, CDDMenu* me
 
 int CDeviceAttributeCalculation::ExecuteMethod(CHostContext* context, CDDMethod* method,
                                                std::int32_t executeArgument, bool suppressAbort) {
+  if (NegativeNumber(method)) return -1;
   long n = DefinedNumber(method, ObjectKindMethod);
   ExecuteFunction execute = n < 0 ? nullptr : methods::ExecuteFunctionFor(static_cast<ObjId>(n));
   if (!execute || !m_host) {

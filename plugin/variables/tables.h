@@ -22,6 +22,7 @@ extern const RowTable kBlockParameterRows;    // 139..164, 201, 202 (but 152, 15
 extern const RowTable kManufacturerRows;      // 152
 extern const RowTable kDiagnosisRows;         // 155, 156
 extern const RowTable kErrorCodeRows;         // 200
+extern const RowTable kGsdChannelRows;        // 654, 656, 658: the GSD channel settings
 
 // The physical block (object 125): its type, number and kind.
 CDDObject* CalcPhysicalBlock(CDeviceAttributeCalculation& calc, CHostContext* context, CDDObject* object);

@@ -271,14 +271,18 @@ CDDVariable* FillVariable(CDeviceAttributeCalculation& calc, CHostContext* conte
   StoreReader reader(calc, context, owned);
   Walk walk(calc, *variable, row, reader, owned, scratch, work);
 
-  walk.Label();
-  walk.Help();
-  walk.Classes();
-  if (row.unitStep == UnitStep::beforeType) walk.Unit();
-  if (row.handlingStep == HandlingStep::beforeType) walk.HandlingStep();
-  walk.Type();
-  if (row.unitStep == UnitStep::afterDefault) walk.Unit();
-  if (row.handlingStep == HandlingStep::afterType) walk.HandlingStep();
+  if (row.steps == Steps::handlingOnly) {
+    walk.HandlingStep();
+  } else {
+    walk.Label();
+    walk.Help();
+    walk.Classes();
+    if (row.unitStep == UnitStep::beforeType) walk.Unit();
+    if (row.handlingStep == HandlingStep::beforeType) walk.HandlingStep();
+    walk.Type();
+    if (row.unitStep == UnitStep::afterDefault) walk.Unit();
+    if (row.handlingStep == HandlingStep::afterType) walk.HandlingStep();
+  }
   walk.EditActions();
   variable->putAttributesAvailable(true);
   return variable;

@@ -133,6 +133,9 @@ enum class Handling : std::uint8_t {
 // Departures from the usual step order.
 enum class UnitStep : std::uint8_t { beforeType, afterDefault };
 enum class HandlingStep : std::uint8_t { afterType, beforeType };
+// A row describes every step, or only its handling where nothing else is known of the
+// variable: then no label, help, class or type is put.
+enum class Steps : std::uint8_t { all, handlingOnly };
 
 struct VariableRow {
   ObjId id;
@@ -149,6 +152,7 @@ struct VariableRow {
   VarRules rules = {};
   UnitStep unitStep = UnitStep::beforeType;
   HandlingStep handlingStep = HandlingStep::afterType;
+  Steps steps = Steps::all;
 };
 
 using RowTable = std::span<const VariableRow>;

@@ -26,6 +26,7 @@ constexpr const RowTable* kTables[] = {
     &kManufacturerRows,
     &kDiagnosisRows,
     &kErrorCodeRows,
+    &kGsdChannelRows,
 };
 
 // The tables span files, so no static_assert can see them together: a test checks that

@@ -133,7 +133,7 @@ class SweptCalculator : public IDeviceAttributeCalculation {
   bool Defined(const CDDObject& object, const CDDDefinition& only) {
     if (m_fault == Fault::acceptsUnknown) return true;
     if (*object.getcDefinition() == only) return true;
-    m_host->getErrorHandler()->reportError("illegal object ID");
+    if (object.getcDefinition()->getID() >= 0) m_host->getErrorHandler()->reportError("illegal object ID");
     return false;
   }
 

@@ -44,7 +44,7 @@ TEST(CoreDispatch, ValidityOfUnknownNumbersIsReportedWithTheObjectName) {
   auto host = OpenPlugin();
   ASSERT_TRUE(host);
   CDDVariable variable(CDDDefinition(661, "no_such_variable", ObjectKindVariable));
-  CDDMethod method(CDDDefinition(-1, "no_such_method", ObjectKindMethod));
+  CDDMethod method(CDDDefinition(700, "no_such_method", ObjectKindMethod));
   CDDMenu menu(CDDDefinition(0, "no_such_menu", ObjectKindMenu));
   EXPECT_FALSE(host->calculator().IsVariableValid(host->context(), &variable));
   EXPECT_FALSE(host->calculator().IsMethodValid(host->context(), &method));
@@ -53,6 +53,21 @@ TEST(CoreDispatch, ValidityOfUnknownNumbersIsReportedWithTheObjectName) {
   EXPECT_EQ(host->errors().reports()[0], std::string(kVariableReport) + "no_such_variable");
   EXPECT_EQ(host->errors().reports()[1], std::string(kMethodReport) + "no_such_method");
   EXPECT_EQ(host->errors().reports()[2], std::string(kMenuReport) + "no_such_menu");
+}
+
+TEST(CoreDispatch, NegativeNumbersAreRefusedWithoutAReport) {
+  auto host = OpenPlugin();
+  ASSERT_TRUE(host);
+  for (long number : {-1L, -660L, -2147483648L}) {
+    CDDVariable variable(CDDDefinition(number, "stray", ObjectKindVariable));
+    CDDMethod method(CDDDefinition(number, "stray", ObjectKindMethod));
+    CDDMenu menu(CDDDefinition(number, "stray", ObjectKindMenu));
+    EXPECT_FALSE(host->calculator().IsVariableValid(host->context(), &variable)) << number;
+    EXPECT_FALSE(host->calculator().IsMethodValid(host->context(), &method)) << number;
+    EXPECT_FALSE(host->calculator().IsMenuValid(host->context(), &menu)) << number;
+    EXPECT_EQ(host->calculator().ExecuteMethod(host->context(), &method, 0, false), -1) << number;
+  }
+  EXPECT_TRUE(host->errors().reports().empty());
 }
 
 TEST(CoreDispatch, ANumberOfAnotherKindIsNotValidForThisKind) {

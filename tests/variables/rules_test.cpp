@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
+#include <utility>
 
 #include "fake_reader.h"
 #include "parameter_requests.h"
@@ -40,6 +42,47 @@ TEST(WriteLock, ChannelSetupFollowsItsProtectionSlot) {
   EXPECT_TRUE(rule(open));
   EXPECT_FALSE(rule(closed));
   EXPECT_EQ(open.reads, std::vector<ObjId>{id::MVXGSD_ChannelProtectionSlot02});
+}
+
+// The GSD channel settings: the handling step alone, each by its own protection slot.
+// Every other slot holds 0, so a setting that read another slot would open.
+class ChannelSetups : public ParameterRequests {};
+
+TEST_F(ChannelSetups, WritableOnlyWhileTheirOwnSlotHoldsZeroAndNothingElseIsPut) {
+  const std::pair<const char*, const char*> settings[] = {
+      {"_MVXGSD_ChannelSetup01", "_MVXGSD_ChannelProtectionSlot01"},
+      {"_MVXGSD_ChannelSetup02", "_MVXGSD_ChannelProtectionSlot02"},
+      {"_MVXGSD_ChannelSetup03", "_MVXGSD_ChannelProtectionSlot03"},
+  };
+  const std::pair<std::optional<CDDCommonVariant>, bool> slotValues[] = {
+      {CDDCommonVariant(0), true},     {CDDCommonVariant(0.0), true}, {CDDCommonVariant(1), false},
+      {CDDCommonVariant(-1), false},   {CDDCommonVariant("0"), false}, {std::nullopt, false},
+      {CDDCommonVariant(std::numeric_limits<double>::quiet_NaN()), false},
+  };
+  for (const auto& [setting, slot] : settings) {
+    const CDDDefinition* definition = host->Find(setting);
+    ASSERT_TRUE(definition);
+    for (const auto& [value, writable] : slotValues) {
+      SCOPED_TRACE(testing::Message() << setting << " with " << (value ? ddlib::describe(*value) : "no value"));
+      for (const auto& other : settings) Set(other.second, CDDCommonVariant(0));
+      if (value) {
+        Set(slot, *value);
+      } else {
+        host->store().setNoValue(slot);
+      }
+      host->store().clearReads();
+      CDDVariable variable(*definition);
+      ddlib::JournalScope journal;
+      EXPECT_EQ(host->calculator().Calculate(host->context(), &variable), &variable);
+      Names calls = {"CDDVariable::putHandling(0, false)", "CDDVariable::putHandling(1, false)"};
+      if (writable) calls.push_back("CDDVariable::putHandling(0, true)");
+      calls.push_back("CDDVariable::putHandling(1, true)");
+      calls.push_back("CDDObject::putAttributesAvailable(true)");
+      EXPECT_EQ(ddlib::Journal::lines(), calls);
+      EXPECT_EQ(Reads(), Names{slot});
+      EXPECT_EQ(dtmhost::ObjectStore::liveCopies(), 0);
+    }
+  }
 }
 
 // Locks and computed bounds fail closed: a value that is missing, not a number or not

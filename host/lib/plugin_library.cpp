@@ -26,8 +26,12 @@ std::unique_ptr<PluginLibrary> PluginLibrary::Open(const std::string& path, std:
     if (error) *error = why;
     return nullptr;
   };
+  // What the path names, links followed: nothing, or something that is no library file
+  // (a folder, a FIFO), which is named so.
   std::error_code ec;
-  if (path.empty() || !std::filesystem::is_regular_file(path, ec)) return fail("plug-in not found: " + path);
+  std::filesystem::file_status status = std::filesystem::status(path, ec);
+  if (path.empty() || !std::filesystem::exists(status)) return fail("plug-in not found: " + path);
+  if (!std::filesystem::is_regular_file(status)) return fail("plug-in is not a regular file: " + path);
   // A path without a slash would make the loader search its own directories instead.
   std::string loadPath = path.find('/') == std::string::npos ? "./" + path : path;
   void* handle = dlopen(loadPath.c_str(), RTLD_NOW | RTLD_LOCAL);

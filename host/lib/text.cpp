@@ -1,5 +1,4 @@
 // Text conversions for what the host prints and reads from its user.
-#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
@@ -107,8 +106,6 @@ std::optional<std::string> Unquote(const std::string& quoted) {
 }
 
 namespace {
-
-constexpr std::array<const char*, 5> kLanguages = {"en", "de", "fr", "it", "es"};
 
 // The language of a marker "|xx|" at pos, or "" when there is none.
 std::string MarkerAt(const std::string& text, std::size_t pos) {

@@ -40,10 +40,11 @@ struct Given {
   enum class Form { Integer, Decimal, Text } form = Form::Integer;
   std::optional<long long> integer;  // an integer that fits 64 bits
   double number = 0;                 // either number form, infinite where it overflows
+  bool underflow = false;            // a decimal not 0 that even a double holds as 0
   std::string text;                  // Latin-1
 };
 
-// Nothing for what is no value, and for a decimal that underflows to zero.
+// Nothing for what is no value.
 std::optional<Given> ParseValue(const std::string& text) {
   Given given;
   if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front()) {
@@ -61,7 +62,7 @@ std::optional<Given> ParseValue(const std::string& text) {
     if (errno != ERANGE) given.integer = n;
     return given;
   }
-  if (lost) return std::nullopt;
+  given.underflow = lost;
   given.form = Given::Form::Decimal;
   return given;
 }
@@ -85,7 +86,16 @@ std::optional<int> Size(dtmhost::Host& host, const CDDDefinition& variable) {
 
 }  // namespace
 
-CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const std::string& typed) {
+std::string Echo(const std::string& typed) {
+  if (typed.empty()) return "an empty value";
+  bool doubles = typed.find('"') != std::string::npos, singles = typed.find('\'') != std::string::npos;
+  if (doubles && !singles) return "'" + typed + "'";
+  std::string out = "\"";
+  for (char c : typed) out += c == '"' ? std::string("\\x22") : std::string(1, c);
+  return out + "\"";
+}
+
+CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const std::string& typed, bool quoted) {
   std::optional<enumDDVariableType> type = host.store().variableType(name);
   const CDDDefinition* variable = host.Find(name);
   std::optional<int> size = type && *type != VariableTypeFloat && variable ? Size(host, *variable) : std::nullopt;
@@ -109,30 +119,34 @@ CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const 
                       : *type == VariableTypeString ? texts
                       : *type == VariableTypeFloat  ? numbers
                                                     : integers;
-  auto refused = [&](const std::string& shown) {
-    return Refused("bad value for " + name + ": " + (shown.empty() ? "an empty value" : shown) + " (" + name +
-                   " takes " + takes + ")");
+  // The value as typed, or what is wrong with it, and why it is refused.
+  std::string shown = quoted ? Echo(typed) : typed.empty() ? "an empty value" : typed;
+  auto refused = [&](const std::string& what, const std::string& why) {
+    return Refused("bad value for " + name + ": " + what + " (" + why + ")");
   };
+  Refused wrong = refused(shown, name + " takes " + takes);
 
   std::optional<Given> given = ParseValue(typed);
-  if (!given) throw refused(typed);
+  if (!given) throw wrong;
   if (given->form == Given::Form::Text) {
-    if (type && *type != VariableTypeString) throw refused(typed);
+    if (type && *type != VariableTypeString) throw wrong;
     if (size && given->text.size() > static_cast<std::size_t>(*size))
-      throw refused("a text of " + std::to_string(given->text.size()) + " characters");
+      throw refused("a text of " + std::to_string(given->text.size()) + " characters", name + " takes " + takes);
     return CDDCommonVariant::text(given->text);
   }
-  if (type == VariableTypeString) throw refused(typed);
+  if (type == VariableTypeString) throw wrong;
+  // A decimal that a float holds only as 0, also one that even a double holds so.
+  Refused zero = refused(shown, "a float holds it as 0");
+  if (given->underflow) throw type == VariableTypeFloat ? zero : wrong;
   if (type == VariableTypeFloat || (!type && given->form == Given::Form::Decimal)) {
-    if (!(std::fabs(given->number) < bound)) throw refused(typed);
-    if (given->number != 0 && std::fabs(given->number) <= tiny)
-      throw Refused("bad value for " + name + ": " + typed + " (a float holds it as 0)");
+    if (!(std::fabs(given->number) < bound)) throw wrong;
+    if (given->number != 0 && std::fabs(given->number) <= tiny) throw zero;
     return CDDCommonVariant(given->number);
   }
   double n = given->integer ? static_cast<double>(*given->integer) : given->number;
   if (n != std::trunc(n) || !(n >= static_cast<double>(low) && n <= static_cast<double>(high)) ||
       (given->integer && (*given->integer < low || *given->integer > high)))
-    throw refused(typed);
+    throw wrong;
   long long whole = given->integer ? *given->integer : static_cast<long long>(n);
   return CDDCommonVariant(static_cast<int>(static_cast<std::uint32_t>(whole)));
 }

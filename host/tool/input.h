@@ -17,8 +17,15 @@ struct Refused : std::runtime_error {
 // variable NAME. A value that does not fit the variable's kind, what its type and size
 // hold (a float's range for a single-precision one) or its text size is refused, never
 // clamped. The variable's own ranges are not checked: a device may hold any value its
-// kind can.
-CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const std::string& typed);
+// kind can. A refusal shows the value quoted (Echo) where QUOTED is true, as the command
+// line's are; an answer typed at the terminal, just above the refusal, is shown bare.
+CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const std::string& typed,
+                            bool quoted = false);
+
+// A value as typed, for a refusal: in double quotes, so that blanks show (in single
+// quotes where it holds a double quote and no single one; a double quote inside double
+// quotes is shown as \x22); an empty one is named so ("an empty value").
+std::string Echo(const std::string& typed);
 
 // A message for the terminal: control characters and bytes that are not UTF-8 are
 // shown escaped (\xff), so that what the user typed cannot steer the terminal.

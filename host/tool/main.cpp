@@ -18,102 +18,20 @@
 #include "dtmhost/host.h"
 #include "input.h"
 #include "json.h"
+#include "options.h"
 
 namespace {
 
 using dtmtool::Json;
 using dtmtool::Printable;
 
-constexpr const char* kUsage =
-    "usage: dtmhost [--plugin PATH] [--registry FILE] COMMAND\n"
-    "  info                                  the information object's answers\n"
-    "  catalogue                             every registered object\n"
-    "  show OBJECT... [--set NAME=VALUE]... [--unset NAME]... [--reads]\n"
-    "  valid OBJECT... [--set NAME=VALUE]... [--unset NAME]...\n"
-    "  run METHOD [--set NAME=VALUE]... [--unset NAME]... [--select N]... [--edit NAME=VALUE]...\n"
-    "             [--abort-from K] [--suppress-abort] [--interactive]\n"
-    "  menu OBJECT|--role N [--set NAME=VALUE]... [--unset NAME]... [--lang en|de|fr|it|es]\n"
-    "  describe [--lang en|de|fr|it|es]\n"
-    "  register | unregister | registry\n"
-    "  check                                 conformance sweep over every object and method\n"
-    "OBJECT is an object number or name; VALUE an integer, a decimal number or a quoted text.\n";
+using dtmtool::CommandLine;
+using dtmtool::UsageError;
 
-// Wrong use of the tool: exit status 2.
-struct UsageError : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
 // A request that cannot be answered: exit status 1.
 struct Failure : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
-
-// ------------------------------------------------------------------ arguments
-
-struct Arguments {
-  std::vector<std::string> positional;
-  std::multimap<std::string, std::string> options;  // flags map to ""
-  bool has(const std::string& name) const { return options.count(name) != 0; }
-  std::vector<std::string> all(const std::string& name) const {
-    std::vector<std::string> out;
-    auto [from, to] = options.equal_range(name);
-    for (auto it = from; it != to; ++it) out.push_back(it->second);
-    return out;
-  }
-};
-
-// Options of one command: name -> takes a value.
-using OptionSpec = std::map<std::string, bool>;
-
-Arguments Parse(const std::string& command, const std::vector<std::string>& words, const OptionSpec& spec) {
-  Arguments args;
-  for (std::size_t i = 0; i < words.size(); ++i) {
-    const std::string& word = words[i];
-    if (word.rfind("--", 0) != 0) {
-      args.positional.push_back(word);
-      continue;
-    }
-    auto option = spec.find(word);
-    if (option == spec.end()) throw UsageError("unknown option " + word + " for " + command);
-    if (!option->second) {
-      args.options.emplace(word, "");
-      continue;
-    }
-    if (i + 1 >= words.size()) throw UsageError("option " + word + " needs a value");
-    args.options.emplace(word, words[++i]);
-  }
-  return args;
-}
-
-// The number given to OPTION, from LOW to HIGH; a refusal says what the option takes.
-long OptionNumber(const std::string& text, const std::string& what, const std::string& option, long low, long high,
-                  const std::string& more = "") {
-  std::optional<long> n = dtmhost::ParseInteger(text);
-  if (!n || *n < low || *n > high)
-    throw dtmtool::Refused("bad " + what + ": " + (text.empty() ? "an empty value" : text) + " (" + option +
-                           " takes integers from " + std::to_string(low) + " to " + std::to_string(high) + more + ")");
-  return *n;
-}
-
-// A long of the plug-in's interface: 32 bits, as its hosts hold it.
-constexpr long kLongLow = -2147483648L, kLongHigh = 2147483647L;
-
-// An option that may be given once: its value, if given.
-std::optional<std::string> Once(const Arguments& args, const std::string& name) {
-  std::vector<std::string> given = args.all(name);
-  if (given.size() > 1) throw UsageError("option " + name + " given more than once");
-  if (given.empty()) return std::nullopt;
-  return given.front();
-}
-
-std::string Language(const Arguments& args) {
-  std::optional<std::string> given = Once(args, "--lang");
-  if (!given) return "en";
-  static const std::set<std::string> known = {"en", "de", "fr", "it", "es"};
-  if (!known.count(*given))
-    throw dtmtool::Refused("bad language: " + (given->empty() ? "an empty value" : *given) +
-                           " (--lang takes en, de, fr, it or es)");
-  return *given;
-}
 
 // ------------------------------------------------------------------ the host
 
@@ -122,10 +40,17 @@ struct Session {
   std::string registryPath;
   std::unique_ptr<dtmhost::Host> host;
 
-  dtmhost::Host& Open() {
+  // Loads the plug-in. The options that name variables are then checked again with
+  // the catalogue, where a name and a number of one variable count as one.
+  dtmhost::Host& Open(const CommandLine& line) {
     std::string error;
     host = dtmhost::Host::Open(pluginPath, &error);
     if (!host) throw Failure(error);
+    dtmtool::CheckVariablesNamed(line, [&](const std::string& name) -> std::optional<std::string> {
+      const CDDDefinition* d = host->Find(name);
+      if (!d) return std::nullopt;
+      return d->getName();
+    });
     return *host;
   }
 
@@ -141,38 +66,28 @@ struct Session {
     return d;
   }
 
-  // NAME=VALUE as the variable's kind.
-  std::pair<std::string, CDDCommonVariant> Assignment(const std::string& text) const {
-    auto eq = text.find('=');
-    if (eq == std::string::npos) throw UsageError("expected NAME=VALUE: " + text);
-    std::string name = FindVariable(text.substr(0, eq)).getName();
-    return {name, dtmtool::TypedValue(*host, name, text.substr(eq + 1))};
+  // NAME=VALUE (split by the parser) as the variable's kind.
+  std::pair<std::string, CDDCommonVariant> Assignment(const dtmtool::Given& given) const {
+    std::string name = FindVariable(given.name).getName();
+    return {name, dtmtool::TypedValue(*host, name, given.value, true)};
   }
 
-  // The data set for this run: --set and --unset on top of the defaults. Both for one
-  // variable contradict each other, whatever the order.
-  void ApplyValues(const Arguments& args) {
-    std::map<std::string, std::string> setBy;  // variable name -> the --set text
-    for (const std::string& text : args.all("--set")) {
-      auto [name, value] = Assignment(text);
+  // The data set for this run: --set and --unset on top of the defaults (the parser
+  // and Open have made sure that no variable has both).
+  void ApplyValues(const CommandLine& line) {
+    for (const dtmtool::Given* given : line.all("--set")) {
+      auto [name, value] = Assignment(*given);
       host->store().setValue(name, value);
-      setBy[name] = text;
     }
-    for (const std::string& given : args.all("--unset")) {
-      std::string name = FindVariable(given).getName();
-      if (auto both = setBy.find(name); both != setBy.end())
-        throw UsageError("options --set " + both->second + " and --unset " + given + " contradict each other");
-      host->store().setNoValue(name);
-    }
+    for (const dtmtool::Given* given : line.all("--unset")) host->store().setNoValue(FindVariable(given->name).getName());
   }
 
   // Opens the host, finds the objects named and sets the values given.
-  std::vector<const CDDDefinition*> Objects(const Arguments& args, const std::string& command) {
-    Open();
-    if (args.positional.empty()) throw UsageError(command + " needs at least one OBJECT");
+  std::vector<const CDDDefinition*> Objects(const CommandLine& line) {
+    Open(line);
     std::vector<const CDDDefinition*> out;
-    for (const std::string& object : args.positional) out.push_back(&Find(object));
-    ApplyValues(args);
+    for (const std::string& object : line.positional) out.push_back(&Find(object));
+    ApplyValues(line);
     return out;
   }
 
@@ -184,36 +99,29 @@ struct Session {
   }
 };
 
-const OptionSpec kValueOptions = {{"--set", true}, {"--unset", true}};
-
-OptionSpec With(OptionSpec spec, const OptionSpec& more) {
-  spec.insert(more.begin(), more.end());
-  return spec;
-}
-
 // ------------------------------------------------------------------ commands
 
-std::string Info(Session& s, const Arguments&) {
+std::string Info(Session& s, const CommandLine&) {
   auto library = s.Library();
   std::unique_ptr<IDeviceInformation> info(library->GetInformation());
   if (!info) throw Failure("plug-in answered no information object");
   return dtmtool::InformationJson(*info).dump();
 }
 
-std::string CatalogueCommand(Session& s, const Arguments&) {
+std::string CatalogueCommand(Session& s, const CommandLine& line) {
   Json out = Json::Array();
-  for (const CDDDefinition& d : s.Open().Catalogue()) out.push(dtmtool::DefinitionJson(d));
+  for (const CDDDefinition& d : s.Open(line).Catalogue()) out.push(dtmtool::DefinitionJson(d));
   return out.dump();
 }
 
-std::string Show(Session& s, const Arguments& args) {
-  auto objects = s.Objects(args, "show");
+std::string Show(Session& s, const CommandLine& line) {
+  auto objects = s.Objects(line);
   dtmhost::Host& host = *s.host;
   Json out = Json::Array();
   for (const CDDDefinition* d : objects) {
     std::unique_ptr<CDDObject> object = host.Request(*d);
     Json shown = object ? dtmtool::ObjectJson(*object, "") : dtmtool::DefinitionJson(*d).set("available", Json::Bool(false));
-    if (args.has("--reads")) {
+    if (line.has("--reads")) {
       Json reads = Json::Array();
       for (const std::string& name : host.store().readOrder()) reads.push(Json::String(name));
       shown.set("reads", std::move(reads));
@@ -223,8 +131,8 @@ std::string Show(Session& s, const Arguments& args) {
   return out.dump();
 }
 
-std::string Valid(Session& s, const Arguments& args) {
-  auto objects = s.Objects(args, "valid");
+std::string Valid(Session& s, const CommandLine& line) {
+  auto objects = s.Objects(line);
   dtmhost::Host& host = *s.host;
   Json out = Json::Array();
   for (const CDDDefinition* d : objects) {
@@ -268,39 +176,31 @@ int AnsweringTerminal() {
   return fd;
 }
 
-std::string Run(Session& s, const Arguments& args) {
-  dtmhost::Host& host = s.Open();
-  if (args.positional.size() != 1) throw UsageError("run needs exactly one METHOD");
-  // Typed answers would leave scripted ones unused.
-  for (const char* scripted : {"--edit", "--select"})
-    if (args.has("--interactive") && args.has(scripted))
-      throw UsageError(std::string("options --interactive and ") + scripted + " contradict each other");
-  // Prompts and answers need a person at a terminal; without one the run would not be
-  // the dialogue asked for. The prompts go to the terminal the answers come from.
+std::string Run(Session& s, const CommandLine& line) {
+  dtmhost::Host& host = s.Open(line);
+  // Prompts and answers need a person at a terminal (the parser has made sure that
+  // stdin is one, and that no scripted answer would be left unused). The prompts go to
+  // the terminal the answers come from.
   std::unique_ptr<dtmtool::TerminalDialogue> dialogue;
-  if (args.has("--interactive")) {
-    if (!isatty(STDIN_FILENO)) throw UsageError("--interactive needs a terminal on stdin");
+  if (line.has("--interactive")) {
     int terminal = AnsweringTerminal();
     if (terminal < 0) throw Failure("cannot open the terminal on stdin for the prompts");
-    dialogue = std::make_unique<dtmtool::TerminalDialogue>(host, terminal, args.has("--suppress-abort"));
+    dialogue = std::make_unique<dtmtool::TerminalDialogue>(host, terminal, line.has("--suppress-abort"));
   }
-  const CDDDefinition& method = s.Find(args.positional.front());
-  if (method.getKind() != ObjectKindMethod) throw Failure("not a method: " + args.positional.front());
-  s.ApplyValues(args);
+  const CDDDefinition& method = s.Find(line.positional.front());
+  if (method.getKind() != ObjectKindMethod) throw Failure("not a method: " + line.positional.front());
+  s.ApplyValues(line);
 
   dtmhost::Script script;
-  for (const std::string& n : args.all("--select"))
-    script.selections.push_back(
-        OptionNumber(n, "selection", "--select", kLongLow, kLongHigh, ", a list's positions from 0"));
-  for (const std::string& text : args.all("--edit")) {
-    auto [name, value] = s.Assignment(text);
+  for (const dtmtool::Given* n : line.all("--select")) script.selections.push_back(n->number);
+  for (const dtmtool::Given* given : line.all("--edit")) {
+    auto [name, value] = s.Assignment(*given);
     script.edits[name] = value;
   }
-  if (std::optional<std::string> k = Once(args, "--abort-from"))
-    script.abortFrom = static_cast<int>(OptionNumber(*k, "call number", "--abort-from", 1, 1000000));
+  if (const dtmtool::Given* k = line.find("--abort-from")) script.abortFrom = static_cast<int>(k->number);
   script.dialogue = dialogue.get();
 
-  dtmhost::Host::Run run = host.RunMethod(method.getName(), script, args.has("--suppress-abort"));
+  dtmhost::Host::Run run = host.RunMethod(method.getName(), script, line.has("--suppress-abort"));
   Json trace = Json::Array();
   for (const dtmhost::TraceEntry& entry : run.trace) {
     Json callArgs = Json::Array();
@@ -349,36 +249,33 @@ void MenuTree(dtmhost::Host& host, const CDDDefinition& menu, const std::string&
   open.erase(menu.getID());
 }
 
-std::string Menu(Session& s, const Arguments& args) {
-  dtmhost::Host& host = s.Open();
-  std::string language = Language(args);
-  std::vector<std::string> roles = args.all("--role");
-  if (roles.size() + args.positional.size() != 1) throw UsageError("menu needs one OBJECT or one --role N");
+std::string Menu(Session& s, const CommandLine& line) {
+  dtmhost::Host& host = s.Open(line);
+  std::string language = line.language();
   const CDDDefinition* menu = nullptr;
-  if (!roles.empty()) {
-    long role = OptionNumber(roles.front(), "role", "--role", kLongLow, kLongHigh);
+  if (const dtmtool::Given* role = line.find("--role")) {
     std::unique_ptr<IDeviceInformation> info(host.library()->GetInformation());
     if (!info) throw Failure("plug-in answered no information object");
-    const char* name = info->GetMenuName(role);
-    if (!name || !*name) throw Failure("no menu for role " + roles.front());
+    const char* name = info->GetMenuName(role->number);
+    if (!name || !*name) throw Failure("no menu for role " + role->text);
     menu = host.Find(name);
     if (!menu)
-      throw Failure("the information object names the menu " + std::string(name) + " for role " + roles.front() +
+      throw Failure("the information object names the menu " + std::string(name) + " for role " + role->text +
                     ", and no object bears that name");
   } else {
-    menu = &s.Find(args.positional.front());
+    menu = &s.Find(line.positional.front());
   }
   if (menu->getKind() != ObjectKindMenu) throw Failure(std::string("not a menu: ") + menu->getName());
-  s.ApplyValues(args);
+  s.ApplyValues(line);
   std::set<long> open;
   std::string out;
   MenuTree(host, *menu, language, 0, open, out);
   return out;
 }
 
-std::string Describe(Session& s, const Arguments& args) {
-  std::string language = Language(args);
-  dtmhost::Host& host = s.Open();
+std::string Describe(Session& s, const CommandLine& line) {
+  std::string language = line.language();
+  dtmhost::Host& host = s.Open(line);
   std::string out;
   if (std::unique_ptr<IDeviceInformation> info{host.library()->GetInformation()})
     out += "device\n" + dtmtool::Readable(dtmtool::InformationJson(*info), 2);
@@ -452,72 +349,53 @@ std::string Registration(Session& s, bool enter) {
       .dump();
 }
 
-std::string RegistryCommand(Session& s, const Arguments&) {
+std::string RegistryCommand(Session& s, const CommandLine&) {
   RegistryScope registry(s.registryPath);
   return dtmtool::RegistryJson(RegistryKeys(s)).dump();
 }
 
-std::string CheckCommand(Session& s, const Arguments&) {
-  int failures = dtmtool::Check(s.Open(), std::cout);
+std::string CheckCommand(Session& s, const CommandLine& line) {
+  int failures = dtmtool::Check(s.Open(line), std::cout);
   if (failures) throw Failure("conformance check failed: " + std::to_string(failures) + " failures");
   return "";
 }
 
 // ------------------------------------------------------------------ main
 
-struct Command {
-  OptionSpec options;
-  bool takesObjects;
-  std::string (*run)(Session&, const Arguments&);
-};
+// What each command of the table (options.cpp) does.
+using Runner = std::string (*)(Session&, const CommandLine&);
 
-const std::map<std::string, Command>& Commands() {
-  static const std::map<std::string, Command> commands = {
-      {"info", {{}, false, Info}},
-      {"catalogue", {{}, false, CatalogueCommand}},
-      {"show", {With(kValueOptions, {{"--reads", false}}), true, Show}},
-      {"valid", {kValueOptions, true, Valid}},
-      {"run",
-       {With(kValueOptions, {{"--select", true},
-                             {"--edit", true},
-                             {"--abort-from", true},
-                             {"--suppress-abort", false},
-                             {"--interactive", false}}),
-        true, Run}},
-      {"menu", {With(kValueOptions, {{"--role", true}, {"--lang", true}}), true, Menu}},
-      {"describe", {{{"--lang", true}}, false, Describe}},
-      {"register", {{}, false, [](Session& s, const Arguments&) { return Registration(s, true); }}},
-      {"unregister", {{}, false, [](Session& s, const Arguments&) { return Registration(s, false); }}},
-      {"registry", {{}, false, RegistryCommand}},
-      {"check", {{}, false, CheckCommand}},
+Runner RunnerOf(const std::string& command) {
+  static const std::map<std::string, Runner> runners = {
+      {"info", Info},
+      {"catalogue", CatalogueCommand},
+      {"show", Show},
+      {"valid", Valid},
+      {"run", Run},
+      {"menu", Menu},
+      {"describe", Describe},
+      {"register", [](Session& s, const CommandLine&) { return Registration(s, true); }},
+      {"unregister", [](Session& s, const CommandLine&) { return Registration(s, false); }},
+      {"registry", RegistryCommand},
+      {"check", CheckCommand},
   };
-  return commands;
+  auto runner = runners.find(command);
+  if (runner == runners.end()) throw std::logic_error("no runner for the command " + command);
+  return runner->second;
 }
 
 int Main(int argc, char** argv) {
-  std::vector<std::string> words(argv + 1, argv + argc);
+  // Every wrong use the command line shows is found here, before the plug-in is loaded.
+  CommandLine line = dtmtool::ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (line.help) {
+    std::cout << (line.command ? dtmtool::CommandHelp(*line.command) : dtmtool::Usage());
+    return 0;
+  }
   Session session;
   session.pluginPath = dtmhost::DefaultPluginPath();
-  std::size_t i = 0;
-  std::set<std::string> given;
-  for (; i < words.size() && words[i].rfind("--", 0) == 0; i += 2) {
-    if (words[i] == "--help") {
-      std::cout << kUsage;
-      return 0;
-    }
-    if (words[i] != "--plugin" && words[i] != "--registry") throw UsageError("unknown option " + words[i]);
-    if (i + 1 >= words.size()) throw UsageError("option " + words[i] + " needs a value");
-    if (words[i + 1].empty()) throw UsageError("option " + words[i] + " needs a file name");
-    if (!given.insert(words[i]).second) throw UsageError("option " + words[i] + " given more than once");
-    (words[i] == "--plugin" ? session.pluginPath : session.registryPath) = words[i + 1];
-  }
-  if (i >= words.size()) throw UsageError("no command given");
-  auto command = Commands().find(words[i]);
-  if (command == Commands().end()) throw UsageError("unknown command " + words[i]);
-  Arguments args = Parse(words[i], {words.begin() + i + 1, words.end()}, command->second.options);
-  if (!command->second.takesObjects && !args.positional.empty())
-    throw UsageError(words[i] + " takes no argument " + args.positional.front());
-  std::cout << command->second.run(session, args) << std::flush;
+  if (const dtmtool::Given* plugin = line.findGlobal("--plugin")) session.pluginPath = plugin->text;
+  if (const dtmtool::Given* registry = line.findGlobal("--registry")) session.registryPath = registry->text;
+  std::cout << RunnerOf(line.command->name)(session, line) << std::flush;
   if (session.host)
     for (const std::string& report : session.host->errors().reports())
       std::cerr << "dtmhost: the plug-in reported: " << Printable(dtmhost::Utf8(report)) << "\n";

@@ -1,6 +1,7 @@
 // The reference host: what a device-type-manager host does with a loaded plug-in,
 // reduced to what tests and the dtmhost tool need. Everything it is asked is recorded.
 #pragma once
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -327,8 +328,11 @@ std::optional<long> ParseInteger(const std::string& text);
 // The text of a form that ddlib::quote made (as trace arguments are); nothing for
 // any other form.
 std::optional<std::string> Unquote(const std::string& quoted);
-// One language segment of a multilingual literal ("en", "de", "fr", "it", "es"): the
-// segment when present, else the English one.
+// The languages of the plug-in's multilingual texts, English first: the markers a
+// literal carries ("|de|") and what dtmhost's --lang takes.
+inline constexpr std::array<const char*, 5> kLanguages = {"en", "de", "fr", "it", "es"};
+// One language segment of a multilingual literal (one of kLanguages): the segment when
+// present, else the English one.
 std::string Segment(const std::string& text, const std::string& language);
 
 }  // namespace dtmhost

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -172,19 +171,6 @@ TEST_F(RelayFunction, PromptIsTheLabelAndTextsAreLatin1) {
   const Lines_t shown = Named(run.trace, "acknowledge");
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_NE(Raw("\"" + shown[0] + "\"").find("Men\xFC Ger\xE4t"), std::string::npos);
-}
-
-// The options of one language segment of a list, one a line, each without the blanks
-// around it; blanks after the last line feed are no option.
-std::vector<std::string> Options(const std::string& segment) {
-  std::vector<std::string> options;
-  std::istringstream lines(segment);
-  for (std::string line; std::getline(lines, line);) {
-    const std::size_t first = line.find_first_not_of(' ');
-    options.push_back(first == std::string::npos ? "" : line.substr(first, line.find_last_not_of(' ') + 1 - first));
-  }
-  if (!options.empty() && options.back().empty()) options.pop_back();
-  return options;
 }
 
 // The lists and the relay function's enumerators name the same functions: under each

@@ -10,12 +10,12 @@ namespace {
 
 constexpr Enumerator kIgnoreCheck[] = {
     {0, "Ignore  |de|Ignorieren  |fr|Ignorer  |it|Ignora  |es|Ignorar"},
-    {1, "Check  |de|Prüfen  |fr|Vérifier  |it|Verifica  |es|Comprobar"_latin1},
+    {1, "Check  |de|Prüfen  |fr|Contrôler  |it|Verifica  |es|Comprobar"_latin1},
 };
 
 constexpr Enumerator kShowIgnored[] = {
-    {0, "don't show  |de|nicht anzeigen  |fr|ne pas afficher  |it|non visualizzare  |es|no mostrar"},
-    {1, "show  |de|anzeigen  |fr|afficher  |it|visualizzare  |es|mostrar"},
+    {0, "don't show  |de|nicht anzeigen  |fr|Ne pas afficher  |it|Non visualizzare  |es|no visualizar"},
+    {1, "show  |de|anzeigen  |fr|Afficher  |it|Visualizza  |es|visualizar"},
 };
 
 // The read and write delays.

@@ -28,8 +28,8 @@ constexpr Enumerator kDirections[] = {
     {1, "Direct  |de|Direkt  |fr|Directe  |it|Diretta"},
 };
 constexpr Enumerator kPulseModes[] = {
-    {0, "Pulse length  |de|Pulslänge  |fr|Longueur d'impulsion  |it|Lunghezza d'impulso"_latin1},
-    {1, "Pulse frequency  |de|Pulsfrequenz  |fr|Fréquence d'impulsion  |it|Frequenza d'impulso"_latin1},
+    {0, "Pulse length  |de|Impulslänge  |fr|Long. Impulsion  |it|Longh."_latin1},
+    {1, "Pulse frequency  |de|Impulsfrequenz  |fr|Freq. Impulsion  |it|Frequen."},
 };
 
 constexpr TypeSpec kSetpointType{.code = VariableTypeFloat, .range = true, .min = 0.0};

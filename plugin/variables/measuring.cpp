@@ -36,14 +36,14 @@ constexpr Enumerator kDigitalInput[] = {
 constexpr Enumerator kOperatingModes[] = {
     {0, text::kOff},
     {1, "pH"},
-    {.value = 2, .description = "ORP mV  |de|Redox mV  |fr|Redox mV  |it|Redox mV", .when = &rule::kSVersionWithPh},
+    {.value = 2, .description = "ORP mV  |de|Redox  |fr|Redox  |it|Redox", .when = &rule::kSVersionWithPh},
 };
 
 constexpr TypeSpec kSettingEnum = Choice(0);
 
 constexpr VariableRow kRows[] = {
     {.id = id::manu_meas_value_main,
-     .label = "V0H0   Measured value  |de|V0H0   Messwert  |fr|V0H0   Valeur mesurée  |it|V0H0   Valore misurato"_latin1,
+     .label = "V0H0   Measured value  |de|V0H0   Messwert  |fr|V0H0   Mesure  |it|V0H0   Valore misurato",
      .help = kHelpAsLabel,
      .cls = kDynamic | kContained,
      .type = {.code = VariableTypeFloat, .deflt = 0.0, .display = ".2f"},

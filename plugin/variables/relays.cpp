@@ -49,17 +49,18 @@ constexpr Enumerator kRelays[] = {
 
 // LC: limit contact; PV: main measured value.
 constexpr Enumerator kRelayFunctions[] = {
-    {1, "LC PV  |de|GK HW  |fr|CS VP  |it|CS VP"},
-    {.value = 2, .description = "LC pH  |de|GK pH  |fr|CS pH  |it|CS pH", .when = &kPhLimitContact},
-    {.value = 2, .description = "LC Redox  |de|GK Redox  |fr|CS Redox  |it|CS Redox", .when = &kRedoxLimitContact},
-    {3, "LC deg. C  |de|GK °C  |fr|CS °C  |it|CS °C"_latin1},
-    {4, "PID PV  |de|PID HW  |fr|PID VP  |it|PID VP"},
+    {1, "LC PV  |de|GW PV  |fr|CL VP  |it|LC PV"},
+    {.value = 2, .description = "LC pH  |de|GW pH  |fr|LC pH  |it|LC pH", .when = &kPhLimitContact},
+    {.value = 2, .description = "LC Redox  |de|GW Redox  |fr|LC ORP  |it|LC ORP", .when = &kRedoxLimitContact},
+    {3, "LC deg. C  |de|GW Grd. C  |fr|CL deg. C  |it|LC Grd. C"},
+    {4, "PID PV  |de|PID PW  |fr|PID VP  |it|PID VP"},
     {.value = 5, .description = "PID pH  |de|PID pH  |fr|PID pH  |it|PID pH", .when = &kPhController},
-    {6, "Timer  |de|Timer  |fr|Minuterie  |it|Timer"},
-    {.value = 7, .description = "Clean  |de|Reinigung  |fr|Nettoyage  |it|Lavaggio", .when = &kCleaningOnThirdRelay},
+    {6, "Timer  |de|Timer  |fr|Timer  |it|Timer"},
+    {.value = 7,
+     .description = "Clean  |de|Reinigung  |fr|Nettoyage  |it|Funz. di puliz.",
+     .when = &kCleaningOnThirdRelay},
     {.value = 8,
-     .description = "3P stepcontrol  |de|3-Punkt-Schrittregler  |fr|Régulateur pas à pas 3 points  "
-                    "|it|Regolatore a 3 punti"_latin1,
+     .description = "3P stepcontrol  |de|3-P-Schritt  |fr|Regul. 3points  |it|3P stepcontrol",
      .when = &kThirdRelay},
 };
 

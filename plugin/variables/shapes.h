@@ -39,7 +39,7 @@ constexpr TypeSpec UnsignedSetting(UnsignedRange setting) {
 inline constexpr TypeSpec kDelay2000 = UnsignedSetting({.size = 2, .deflt = 0, .min = 0, .max = 2000, .format = "4u"});
 
 namespace text {
-inline constexpr const auto& kOff = "Off  |de|Aus  |fr|Arrêt  |it|Spento  |es|Apagado"_latin1;
+inline constexpr const auto& kOff = "Off  |de|Aus  |fr|Désactiver  |it|Disattivato  |es|Off"_latin1;
 
 // The block class's only value and a special manufacturer code.
 inline constexpr const auto& kNotUsed =

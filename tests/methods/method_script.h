@@ -76,16 +76,27 @@ inline std::string Raw(const std::string& quoted) {
   return out;
 }
 
-// The number of options each language of a selection list offers (separated by a
-// line feed, an empty last option ignored); -1 when the languages disagree.
+// The options of one language segment of a selection list, each without the blanks
+// around it: one before each line feed, and the text after the last one unless blank.
+inline std::vector<std::string> Options(const std::string& segment) {
+  auto trimmed = [](const std::string& option) {
+    const std::size_t first = option.find_first_not_of(' ');
+    return first == std::string::npos ? "" : option.substr(first, option.find_last_not_of(' ') + 1 - first);
+  };
+  std::vector<std::string> options;
+  std::size_t start = 0;
+  for (std::size_t end; (end = segment.find('\n', start)) != std::string::npos; start = end + 1)
+    options.push_back(trimmed(segment.substr(start, end - start)));
+  if (segment.find_first_not_of(' ', start) != std::string::npos) options.push_back(trimmed(segment.substr(start)));
+  return options;
+}
+
+// The number of options each language of a selection list offers; -1 when the
+// languages disagree.
 inline int OptionCount(const std::string& options) {
   int count = -1;
   for (const char* language : {"en", "de", "fr", "it"}) {
-    const std::string segment = dtmhost::Segment(options, language);
-    int n = 0;
-    std::size_t start = 0;
-    for (std::size_t end; (end = segment.find('\n', start)) != std::string::npos; start = end + 1) ++n;
-    if (segment.find_first_not_of(' ', start) != std::string::npos) ++n;
+    const int n = static_cast<int>(Options(dtmhost::Segment(options, language)).size());
     if (count != -1 && n != count) return -1;
     count = n;
   }

@@ -1,13 +1,16 @@
 // Relay selection and relay function selection: which list is offered, what each
-// position writes, the paths without relays or without access, and the stop on an
-// answer that no list offered.
+// position writes, that the options read as the relay function's enumerators, the paths
+// without relays or without access, and the stop on an answer that no list offered.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "method_script.h"
 #include "methods/texts.h"
+#include "variables/language_segments.h"
 
 namespace {
 
@@ -168,6 +171,45 @@ TEST_F(RelayFunction, PromptIsTheLabelAndTextsAreLatin1) {
   const Lines_t shown = Named(run.trace, "acknowledge");
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_NE(Raw("\"" + shown[0] + "\"").find("Men\xFC Ger\xE4t"), std::string::npos);
+}
+
+// The lists and the relay function's enumerators name the same functions: under each
+// decision every option reads, language by language, as the description that
+// manu_relay_function offers for the code its position writes, and the options come in
+// the order of the codes.
+TEST_F(RelayFunction, EveryOptionReadsAsTheEnumeratorOfItsCode) {
+  for (const FunctionRow& row : kDecisions) {
+    SCOPED_TRACE("relay " + std::to_string(row.relay) + " cleaning " + std::to_string(row.cleaning) + " pH " +
+                 std::to_string(row.pH) + " mode " + std::to_string(row.mode));
+    Configure(row);
+    std::map<long, std::string> offered;
+    auto function = host->Request("manu_relay_function");
+    for (const CDDEnumerator& e : static_cast<CDDVariable&>(*function).typeInfo()->enumerators().entries())
+      offered[e.getValue()] = e.getDescription();
+    const auto shown = host->RunMethod("method_select_relay_function", Device(4, 83)).trace;
+    const auto list = std::find_if(shown.begin(), shown.end(),
+                                   [](const dtmhost::TraceEntry& e) { return e.op == "selectFromList"; });
+    ASSERT_NE(list, shown.end());
+    const std::string options = Raw(list->args.at(2));
+    const std::vector<langs::Segment> segments = langs::Parse(options).segments;
+    const std::size_t count = Options(langs::SegmentOf(options, "en")).size();
+    ASSERT_GT(count, 0u);
+    for (const langs::Segment& segment : segments) ASSERT_EQ(Options(segment.text).size(), count) << segment.language;
+    long previous = 0;
+    for (std::size_t position = 0; position < count; ++position) {
+      Configure(row);
+      auto run = host->RunMethod("method_select_relay_function", Device(4, 83, {static_cast<long>(position)}));
+      ASSERT_EQ(run.result, 0) << position;
+      const long code = run.changed.at("manu_relay_function").getInt();
+      EXPECT_GT(code, previous) << position;
+      previous = code;
+      ASSERT_TRUE(offered.count(code)) << "position " << position << " writes " << code;
+      EXPECT_EQ(langs::Languages(offered[code]), langs::Languages(options)) << code;
+      for (const langs::Segment& segment : segments)
+        EXPECT_EQ(Options(segment.text)[position], langs::SegmentOf(offered[code], segment.language))
+            << segment.language << " position " << position;
+    }
+  }
 }
 
 // ------------------------------------------------------------------ relay selection

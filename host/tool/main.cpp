@@ -10,6 +10,7 @@
 #include <exception>
 #include <iostream>
 #include <map>
+#include <new>
 #include <set>
 #include <stdexcept>
 
@@ -326,9 +327,12 @@ ddlib::RegistryKeys RegistryKeys(const Session& s) {
   return std::move(*keys);
 }
 
-// Set once a registration or unregistration is made, so that output that then fails
-// does not read as a failed change.
+// Set once a registration or unregistration changed the registry, so that a failure
+// after it does not read as a failed change.
 bool changeMade = false;
+
+// What a line on a failure adds once a change was made.
+const char* Made() { return changeMade ? " (the change itself was made)" : ""; }
 
 std::string Registration(Session& s, bool enter) {
   auto library = s.Library();
@@ -339,7 +343,7 @@ std::string Registration(Session& s, bool enter) {
     std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(static_cast<std::uint32_t>(result)));
     throw Failure((enter ? "registration failed with " : "unregistration failed with ") + std::string(code) + Reason());
   }
-  changeMade = true;
+  changeMade = ddlib::LocalMachineRegistry()->lastChanged();
   // A change that was made but whose flush failed: the answer stands, with a warning.
   if (std::string warning = ddlib::LocalMachineRegistry()->lastMessage(); !warning.empty())
     std::cerr << "dtmhost: " << Printable(warning) << "\n";
@@ -414,14 +418,16 @@ int Guarded(int argc, char** argv) {
     std::cerr << "dtmhost: " << Printable(e.what()) << " (dtmhost --help lists the commands)\n";
     return 2;
   } catch (const Failure& e) {
-    std::cerr << "dtmhost: " << Printable(e.what()) << "\n";
+    std::cerr << "dtmhost: " << Printable(e.what()) << Made() << "\n";
     return 1;
+  } catch (const std::bad_alloc&) {
+    std::cerr << "dtmhost: out of memory" << Made() << "\n";
   } catch (const std::exception& e) {
-    std::cerr << "dtmhost: the plug-in failed: " << Printable(e.what()) << "\n";
+    std::cerr << "dtmhost: the plug-in failed: " << Printable(e.what()) << Made() << "\n";
   } catch (int code) {
-    std::cerr << "dtmhost: the plug-in threw the integer " << code << "\n";
+    std::cerr << "dtmhost: the plug-in threw the integer " << code << Made() << "\n";
   } catch (...) {
-    std::cerr << "dtmhost: the plug-in failed with an unknown exception\n";
+    std::cerr << "dtmhost: the plug-in failed with an unknown exception" << Made() << "\n";
   }
   return 1;
 }
@@ -432,6 +438,9 @@ int main(int argc, char** argv) {
   // A file size limit then fails the write (EFBIG), which is refused and cleaned up,
   // instead of killing the process midway.
   std::signal(SIGXFSZ, SIG_IGN);
+  // A reader that is gone (a closed pipe) then fails the write (EPIPE) like any output
+  // failure below, instead of ending the process without a word after a change.
+  std::signal(SIGPIPE, SIG_IGN);
   int status = Guarded(argc, argv);
   // Output that could not be written in full (a full disk, a closed stdout) is no
   // answer: checked here once, for every command, on the stream and on stdout below it.
@@ -439,6 +448,6 @@ int main(int argc, char** argv) {
   bool written = std::cout && std::fflush(stdout) == 0 && !std::ferror(stdout);
   if (written) return status;
   if (status == 0)
-    std::cerr << "dtmhost: cannot write the output" << (changeMade ? " (the change itself was made)" : "") << "\n";
+    std::cerr << "dtmhost: cannot write the output" << Made() << "\n";
   return status == 0 ? 1 : status;
 }

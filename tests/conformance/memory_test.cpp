@@ -6,17 +6,9 @@
 
 #include "dtmhost/host.h"
 #include "support/plugin_host.h"
+#include "support/sanitizer.h"
 
 namespace {
-
-// g++ and clang name the address sanitizer differently.
-#if defined(__SANITIZE_ADDRESS__)
-#define DTM_ADDRESS_SANITIZER 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define DTM_ADDRESS_SANITIZER 1
-#endif
-#endif
 
 TEST(ConformanceMemory, HundredThousandRequestsDoNotGrowTheHeap) {
 #ifdef DTM_ADDRESS_SANITIZER

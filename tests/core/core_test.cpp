@@ -237,18 +237,21 @@ TEST(Module, DataCategoriesMarkTheGsdVariables) {
 
 class PluginRegistration : public ::testing::Test {
  protected:
+  // A folder of its own, removed whole: the registry keeps its lock file beside the file.
   void SetUp() override {
-    path_ = std::filesystem::temp_directory_path() /
-            ("dtm-core-registry-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt");
-    std::filesystem::remove(path_);
+    dir_ = std::filesystem::temp_directory_path() /
+           ("dtm-core-registry-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+    path_ = dir_ / "registry.txt";
     registry_ = ddlib::OpenFileRegistry(path_.string());
   }
   void TearDown() override {
     ddlib::SetLocalMachineRegistry(nullptr);
-    std::filesystem::remove(path_);
+    std::filesystem::remove_all(dir_);
   }
-  std::filesystem::path path_;
+  std::filesystem::path dir_, path_;
   std::unique_ptr<ddlib::Registry> registry_;
 };
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -45,6 +46,36 @@ Result Tool(const std::vector<std::string>& args, const std::string& input = "/d
   ss << err.rdbuf();
   r.err = ss.str();
   std::filesystem::remove(errPath);
+  return r;
+}
+
+// The tool with stdout a pipe whose reader is gone, as after `| head -c 1` has ended,
+// and with SIGPIPE as a shell leaves it.
+Result ToolIntoClosedPipe(const std::vector<std::string>& args) {
+  Result r;
+  int out[2], err[2];
+  if (pipe(out) != 0) return r;
+  close(out[0]);  // a write now fails (EPIPE) or, where not ignored, raises SIGPIPE
+  if (pipe(err) != 0) return r;
+  std::vector<char*> argv{const_cast<char*>(DTM_HOST_TOOL)};
+  for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  pid_t pid = fork();
+  if (pid == 0) {
+    int in = open("/dev/null", O_RDONLY);
+    if (in < 0 || dup2(in, STDIN_FILENO) < 0 || dup2(out[1], STDOUT_FILENO) < 0 || dup2(err[1], STDERR_FILENO) < 0)
+      _exit(127);
+    std::signal(SIGPIPE, SIG_DFL);
+    execv(DTM_HOST_TOOL, argv.data());
+    _exit(127);
+  }
+  close(out[1]);
+  close(err[1]);
+  std::array<char, 4096> buf;
+  for (ssize_t n; (n = read(err[0], buf.data(), buf.size())) > 0;) r.err.append(buf.data(), static_cast<std::size_t>(n));
+  close(err[0]);
+  int status = 0;
+  if (pid > 0 && waitpid(pid, &status, 0) == pid) r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return r;
 }
 
@@ -266,6 +297,23 @@ TEST(Cli, RegistrationPersistsInTheRegistryFileGiven) {
   Result unwritten = Tool({"--registry", path, "register"}, "/dev/null", "/dev/full");
   EXPECT_EQ(unwritten.status, 1);
   EXPECT_EQ(unwritten.err, "dtmhost: cannot write the output (the change itself was made)\n");
+  // Nor is a reader that went away: the failed write is such an output failure.
+  for (const char* command : {"unregister", "register"}) {
+    SCOPED_TRACE(command);
+    Result piped = ToolIntoClosedPipe({"--registry", path, command});
+    EXPECT_EQ(piped.status, 1);
+    EXPECT_EQ(piped.err, "dtmhost: cannot write the output (the change itself was made)\n");
+  }
+  EXPECT_EQ(Tool({"--registry", path, "unregister"}).status, 0);
+  // No change, no claim: an unregistration with no key to delete, a registration that
+  // finds its key as it would write it.
+  Result none = Tool({"--registry", path, "unregister"}, "/dev/null", "/dev/full");
+  EXPECT_EQ(none.status, 1);
+  EXPECT_EQ(none.err, "dtmhost: cannot write the output\n");
+  ASSERT_EQ(Tool({"--registry", path, "register"}).status, 0);
+  Result again = Tool({"--registry", path, "register"}, "/dev/null", "/dev/full");
+  EXPECT_EQ(again.status, 1);
+  EXPECT_EQ(again.err, "dtmhost: cannot write the output\n");
   EXPECT_EQ(Tool({"--registry", path, "unregister"}).status, 0);
   // A file that cannot be parsed is no empty registry: every command fails with one line.
   std::ofstream(path, std::ios::app) << "garbage\n";

@@ -4,7 +4,6 @@
 #pragma once
 #include <chrono>
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -62,6 +61,9 @@ class Registry {
   // One line on the calling object's last operation: why it failed, or what is amiss
   // with a change that was made (it may not survive a power loss); empty otherwise.
   virtual std::string lastMessage() const;
+  // Whether the calling object's last operation changed the hive: false after a read,
+  // a refused change and one that left the hive as it was (false where unknown).
+  virtual bool lastChanged() const;
 };
 
 // How long a change waits for another process's change to the same file.
@@ -69,30 +71,21 @@ inline constexpr std::chrono::milliseconds kRegistryLockWait{5000};
 // A registry file larger than this is refused unread; real hives are a few KiB.
 inline constexpr long long kRegistryFileLimit = 16ll << 20;
 
-// A hive kept in a file. Reads take no lock. Each change (a single operation or a
-// whole edit) is written through at once and atomically towards other processes:
-// under an exclusive lock on ".NAME.lock" beside it, which only the file's owner and
-// root can open (waited for lockWait at the most), the new content goes into a
-// temporary file ".NAME.tmp-XXXXXX" beside it, created for the caller alone, then given
-// the file's owner, group, ACL, extended attributes and permission bits (never set-id
-// bits), written, flushed, given the file's attributes again where they changed
-// meanwhile, and renamed over the file; then the folder is flushed. A missing file is
-// made by that rename, with what the kernel gives a new file. A change that leaves the
-// hive as it is writes nothing. Links on the way are followed only where the kernel's
-// protected-symlink rule would follow them; where the last is one, its target is
-// replaced. A missing file (or folder) reads as an empty hive; reading one that cannot
-// be read or parsed, is no regular file or exceeds kRegistryFileLimit fails at once, and
-// so does a change by a caller who may not write the file or cannot keep its owner and
-// group, of a hard-linked file, or of another user's file in a shared sticky folder;
-// keys deeper than 512 levels and names longer than the real registry's are refused;
-// a refused change leaves nothing behind.
+// A hive kept in a file; the README's "Registration" says how. Reads take no lock and
+// see the hive before or after a change, never half of one; a missing file or folder
+// reads as an empty hive. Each change (a single operation or a whole edit) is atomic
+// towards other processes: it waits lockWait at the most for another's change, then
+// fails; it answers true once it is in place (lastMessage then says where it may not
+// survive a power loss); a change that leaves the hive as it is writes nothing. A read
+// answers false or nothing, and a change false and leaves nothing behind, where the
+// file cannot be read or parsed, is no regular file, exceeds kRegistryFileLimit, is
+// reached through a link that the kernel's protected-symlink rule would not follow, or
+// memory runs out ("out of memory"); a change also where the caller may not write the
+// file or keep its owner and group, the file has another hard link or is another
+// user's in a shared sticky folder, or a key exceeds the real registry's bounds
+// (512 levels, 255 characters for a key's name, 16,383 for a value's).
 std::unique_ptr<Registry> OpenFileRegistry(const std::string& path,
                                            std::chrono::milliseconds lockWait = kRegistryLockWait);
-
-// For tests: called with the temporary copy's descriptor once it is created and once it
-// is written and flushed; an empty function (the default) for none.
-enum class RegistryCopyStage { Created, Flushed };
-void SetRegistryCopyHook(std::function<void(RegistryCopyStage, int fd)> hook);
 
 // The file's form: "[key]" lines, each followed by its "name=s:text" or "name=n:number"
 // lines. Parse answers nothing for bytes that are not such a file.

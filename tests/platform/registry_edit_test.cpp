@@ -38,8 +38,9 @@ TEST(RegistryEdit, PathsLoseEmptyNamesAndAnEditSaysWhetherItChangedTheKeys) {
   EXPECT_EQ(Applied(keys, RegistryEdit().createKey("\\")), "a key needs a name");
 }
 
-// As the real registry counts: a UTF-8 character is one character, and so is a byte
-// that is no part of one (Latin-1); a trailing backslash adds no level.
+// As the real registry counts: a UTF-8 character is one character (two past U+FFFF, as
+// in UTF-16), and so is a byte that is no part of one (Latin-1); a trailing backslash
+// adds no level.
 TEST(RegistryEdit, TheBoundsCountCharactersAndLevels) {
   using ddlib::registry::kKeyDepthLimit;
   const std::string name = Repeated("\xC3\xA9", 100) + Repeated("\xE2\x82\xAC", 100) + Repeated("\xFC", 55);  // 255
@@ -48,6 +49,10 @@ TEST(RegistryEdit, TheBoundsCountCharactersAndLevels) {
   RegistryKeys keys;
   EXPECT_EQ(Applied(keys, RegistryEdit().createKey("K\\" + name)), "changed");
   EXPECT_EQ(Applied(keys, RegistryEdit().createKey("K\\" + name + "\xC3\xA9")), "a key name is longer than 255 characters");
+  const std::string wide = Repeated("\xF0\x9F\x98\x80", 127);  // 254 units
+  EXPECT_EQ(Applied(keys, RegistryEdit().createKey("K\\" + wide + "a")), "changed");
+  EXPECT_EQ(Applied(keys, RegistryEdit().createKey("K\\" + wide + "\xF0\x9F\x98\x80")),
+            "a key name is longer than 255 characters");
   EXPECT_EQ(Applied(keys, RegistryEdit().createKey(deep + "\\")), "changed");
   EXPECT_EQ(Applied(keys, RegistryEdit().createKey(deep + "\\K")), "a key is deeper than 512 levels");
   EXPECT_EQ(Applied(keys, RegistryEdit().setNumber("K", Repeated("\xC3\xA9", 16383), 1)), "changed");

@@ -32,9 +32,8 @@ RegistryEdit& RegistryEdit::deleteKeyIfPresent(const std::string& path) {
 namespace registry {
 namespace {
 
-// The bytes of the character at S[I]. The real registry counts characters, not bytes:
-// a well-formed UTF-8 sequence is one, and so is any other byte (a Latin-1 text's), so
-// that every byte is counted somewhere.
+// The bytes of the character at S[I]: a well-formed UTF-8 sequence, or any other byte
+// alone (a Latin-1 text's), so that every byte is counted somewhere.
 std::size_t CharacterAt(const std::string& s, std::size_t i) {
   auto byte = [&](std::size_t k) { return k < s.size() ? static_cast<unsigned char>(s[k]) : 0u; };
   auto within = [&](std::size_t k, unsigned low, unsigned high) { return byte(k) >= low && byte(k) <= high; };
@@ -49,23 +48,32 @@ std::size_t CharacterAt(const std::string& s, std::size_t i) {
   return length;
 }
 
+// What the real registry counts for a character of that many bytes: its UTF-16 units,
+// so a character past U+FFFF (four bytes) counts as two.
+std::size_t Units(std::size_t bytes) { return bytes == 4 ? 2 : 1; }
+
 // Checked before anything is built, and stopped at the first name past a bound, so that
 // a key of any length costs no more than the bound's worth.
 void CheckLimits(const RegistryEdit::Step& step) {
   std::size_t depth = 0, name = 0;
-  for (std::size_t i = 0; i < step.key.size(); i += CharacterAt(step.key, i)) {
+  for (std::size_t i = 0, bytes = 0; i < step.key.size(); i += bytes) {
+    bytes = CharacterAt(step.key, i);
     if (step.key[i] == '\\') {
       name = 0;  // a level starts with its name's first character, so a trailing backslash adds none
       continue;
     }
     if (name == 0 && ++depth > kKeyDepthLimit)
       Refuse("a key is deeper than " + std::to_string(kKeyDepthLimit) + " levels");
-    if (++name > kKeyNameLimit) Refuse("a key name is longer than " + std::to_string(kKeyNameLimit) + " characters");
+    name += Units(bytes);
+    if (name > kKeyNameLimit) Refuse("a key name is longer than " + std::to_string(kKeyNameLimit) + " characters");
   }
   std::size_t characters = 0;
-  for (std::size_t i = 0; i < step.name.size(); i += CharacterAt(step.name, i))
-    if (++characters > kValueNameLimit)
+  for (std::size_t i = 0, bytes = 0; i < step.name.size(); i += bytes) {
+    bytes = CharacterAt(step.name, i);
+    characters += Units(bytes);
+    if (characters > kValueNameLimit)
       Refuse("a value name is longer than " + std::to_string(kValueNameLimit) + " characters");
+  }
 }
 
 void ApplyStep(RegistryKeys& keys, const RegistryEdit::Step& step) {

@@ -51,7 +51,7 @@ RegistryKeys Read(const Opened& file) {
     ssize_t n = ::pread(file.fd.get(), buffer, sizeof buffer, static_cast<off_t>(bytes.size()));
     if (n == 0) break;
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) Refuse("cannot read the registry file", errno);
+    if (n < 0) Refuse(kCannotRead, errno);
     bytes.append(buffer, static_cast<std::size_t>(n));
     CheckSize(static_cast<long long>(bytes.size()), false);  // grown since it was opened
   }

@@ -75,7 +75,7 @@ void CheckOwnerKept(const struct stat& st, const struct stat& folder) {
   int count = ::getgroups(static_cast<int>(groups.size()), groups.data());
   for (int i = 0; i < count && !member; ++i) member = groups[static_cast<std::size_t>(i)] == st.st_gid;
   if (st.st_uid != ::geteuid() || !member)
-    Refuse("the registry file's owner and group could not be kept: only its owner, in its group, or root may change it");
+    Refuse(std::string(kOwnerNotKept) + ": only its owner, in its group, or root may change it");
 }
 
 }  // namespace

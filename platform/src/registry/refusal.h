@@ -7,6 +7,10 @@
 
 namespace ddlib::registry {
 
+// Refusals that more than one step makes.
+inline constexpr const char* kCannotRead = "cannot read the registry file";
+inline constexpr const char* kOwnerNotKept = "the registry file's owner and group could not be kept";
+
 struct Refusal {
   std::string why;
 };

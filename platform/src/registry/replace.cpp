@@ -37,7 +37,7 @@ void Stage(RegistryCopyStage stage, const Copy& copy) {
 
 struct stat Status(int file) {
   struct stat st {};
-  if (::fstat(file, &st) != 0) Refuse("cannot read the registry file", errno);
+  if (::fstat(file, &st) != 0) Refuse(kCannotRead, errno);
   return st;
 }
 
@@ -79,7 +79,7 @@ std::optional<std::string> AttributeValue(int fd, const std::string& name) {
 }
 
 void KeepOwner(const struct stat& st, int copy) {
-  if (::fchown(copy, st.st_uid, st.st_gid) != 0) Refuse("the registry file's owner and group could not be kept", errno);
+  if (::fchown(copy, st.st_uid, st.st_gid) != 0) Refuse(kOwnerNotKept, errno);
 }
 
 // The file's ACL and extended attributes, and none that the copy has and the file lacks

@@ -108,11 +108,6 @@ CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const 
   double most = type == VariableTypeFloat ? static_cast<double>(std::numeric_limits<float>::max())
                                           : std::numeric_limits<double>::max();
   std::snprintf(numbers, sizeof numbers, "numbers from %.17g to %.17g", -most, most);
-  // What rounds to a finite float is taken (3.40282347e38, the largest float's usual
-  // form, among them); what rounds to a float's zero is lost, as an underflow is.
-  double bound = type == VariableTypeFloat ? std::ldexp(1.0, 128) - std::ldexp(1.0, 103)
-                                          : std::numeric_limits<double>::infinity();
-  double tiny = type == VariableTypeFloat ? std::ldexp(1.0, -150) : 0.0;
   std::string texts = size ? "texts in quotes of at most " + std::to_string(*size) + " Latin-1 characters"
                            : "Latin-1 texts in quotes";
   std::string takes = !type                         ? integers + ", " + numbers + " and " + texts
@@ -138,9 +133,17 @@ CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const 
   // A decimal that a float holds only as 0, also one that even a double holds so.
   Refused zero = refused(shown, "a float holds it as 0");
   if (given->underflow) throw type == VariableTypeFloat ? zero : wrong;
-  if (type == VariableTypeFloat || (!type && given->form == Given::Form::Decimal)) {
-    if (!(std::fabs(given->number) < bound)) throw wrong;
-    if (given->number != 0 && std::fabs(given->number) <= tiny) throw zero;
+  if (type == VariableTypeFloat) {
+    // Rounded from the text straight to a float, not through a double, so that what
+    // rounds to a finite float is taken (3.40282347e38, the largest float's usual form,
+    // among them) and what rounds to a float's zero is lost, as an underflow is.
+    float single = std::strtof(typed.c_str(), nullptr);
+    if (std::isinf(single)) throw wrong;
+    if (single == 0 && given->number != 0) throw zero;
+    return CDDCommonVariant(given->number);
+  }
+  if (!type && given->form == Given::Form::Decimal) {
+    if (!std::isfinite(given->number)) throw wrong;
     return CDDCommonVariant(given->number);
   }
   double n = given->integer ? static_cast<double>(*given->integer) : given->number;
@@ -149,6 +152,13 @@ CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const 
     throw wrong;
   long long whole = given->integer ? *given->integer : static_cast<long long>(n);
   return CDDCommonVariant(static_cast<int>(static_cast<std::uint32_t>(whole)));
+}
+
+void CheckValueForm(const std::string& name, const std::string& typed) {
+  std::optional<Given> given = ParseValue(typed);
+  if (given && !given->underflow && std::isfinite(given->number)) return;
+  throw Refused("bad value for " + name + ": " + Echo(typed) +
+                " (no variable takes it: an integer, a finite decimal number or a Latin-1 text in quotes)");
 }
 
 std::string Printable(const std::string& text) {

@@ -22,6 +22,11 @@ struct Refused : std::runtime_error {
 CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const std::string& typed,
                             bool quoted = false);
 
+// Refuses, as wrong use, a VALUE that no variable takes: none of the forms above, or a
+// decimal that even a double holds only as infinite or as 0. For when the variable's
+// type cannot be known.
+void CheckValueForm(const std::string& name, const std::string& typed);
+
 // A value as typed, for a refusal: in double quotes, so that blanks show (in single
 // quotes where it holds a double quote and no single one; a double quote inside double
 // quotes is shown as \x22); an empty one is named so ("an empty value").

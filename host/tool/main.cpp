@@ -46,7 +46,13 @@ struct Session {
   dtmhost::Host& Open(const CommandLine& line) {
     std::string error;
     host = dtmhost::Host::Open(pluginPath, &error);
-    if (!host) throw Failure(error);
+    if (!host) {
+      // Without the plug-in no value can be checked against its variable's type; a
+      // value that no variable takes is wrong use all the same.
+      for (const char* option : {"--set", "--edit"})
+        for (const dtmtool::Given* given : line.all(option)) dtmtool::CheckValueForm(given->name, given->value);
+      throw Failure(error);
+    }
     dtmtool::CheckVariablesNamed(line, [&](const std::string& name) -> std::optional<std::string> {
       const CDDDefinition* d = host->Find(name);
       if (!d) return std::nullopt;

@@ -198,6 +198,8 @@ void CheckValue(Given& given) {
     case Kind::Flag:
       return;
     case Kind::Variable:
+      if (given.text.empty())
+        throw Refused("bad variable: an empty name (" + o.name + " takes " + o.metavar + ")");
       given.name = given.text;
       return;
     case Kind::Path:
@@ -223,6 +225,8 @@ void CheckValue(Given& given) {
         throw Refused("bad assignment: " + Echo(given.text) + " (" + o.name + " takes " + o.metavar + ")");
       given.name = given.text.substr(0, eq);
       given.value = given.text.substr(eq + 1);
+      if (given.name.empty())
+        throw Refused("bad assignment: " + Echo(given.text) + ", an empty name (" + o.name + " takes " + o.metavar + ")");
       return;
     }
   }

@@ -108,7 +108,8 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
        "bad selection: \"1.5\" (--select takes integers from -2147483648 to 2147483647, a list's positions from 0)"},
       {{"run", "method_set", "--select", ""}, 2, "bad selection: an empty value (--select takes integers"},
       {{"menu", "--role", "99999999999"}, 2, "bad role: \"99999999999\" (--role takes integers from -2147483648 to 2147483647)"},
-      {{"show", "1", "--set", "=1"}, 1, "unknown object: an empty name"},
+      {{"show", "1", "--set", "=1"}, 2, "bad assignment: \"=1\", an empty name (--set takes NAME=VALUE)"},
+      {{"show", "1", "--unset", ""}, 2, "bad variable: an empty name (--unset takes NAME)"},
       {{"show", " 1"}, 1, "unknown object:  1"},  // numbers are read without blanks everywhere
       {{"--plugin", "", "info"}, 2, "option --plugin needs a file name"},
       // Options given twice or contradicting each other are wrong use, not a silent choice.
@@ -185,7 +186,6 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
       {{"show", "1", "--unset", "215", "--unset", "manu_mode"}, 2, "option --unset given more than once for manu_mode"},
       {{"run", "method_set", "--edit", "161=1", "--edit", "phys_factory_reset=2"}, 2,
        "option --edit given more than once for phys_factory_reset"},
-      {{"show", "1", "--set", "=1", "--set", "=2"}, 2, "option --set given more than once for an empty name"},
       {{"show", "1", "--reads", "--reads"}, 2, "option --reads given more than once"},
       {{"run", "method_set", "--suppress-abort", "--suppress-abort"}, 2, "option --suppress-abort given more than once"},
       {{"run", "method_set", "--interactive", "--interactive"}, 2, "option --interactive given more than once"},
@@ -200,6 +200,11 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
       {{"--plugin", "/nonexistent/lib.so", "valid", "1", "--unset", "x", "--set", "x=1"}, 2,
        "options --set x=1 and --unset x contradict each other"},
       {{"--plugin", "/nonexistent/lib.so", "run", "m", "--select", "x"}, 2, "bad selection: \"x\""},
+      // A value no variable takes needs no type: refused also when the plug-in cannot load.
+      {{"--plugin", "/nonexistent/lib.so", "show", "1", "--set", "manu_mode=abc"}, 2,
+       "bad value for manu_mode: \"abc\" (no variable takes it"},
+      {{"--plugin", "/nonexistent/lib.so", "run", "m", "--edit", "x=1e999"}, 2, "bad value for x: \"1e999\" (no variable"},
+      {{"--plugin", "/nonexistent/lib.so", "show", "1", "--set", "x=1.5"}, 1, "plug-in not found"},
       {{"--plugin", "/nonexistent/lib.so", "run", "m", "--interactive", "--edit", "x=1"}, 2,
        "options --interactive and --edit contradict each other"},
       {{"--plugin", "/nonexistent/lib.so", "run", "m", "--interactive"}, 2, "--interactive needs a terminal on stdin"},
@@ -212,6 +217,9 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
       {{"--plugin", "/nonexistent/lib.so", "show", "-h"}, 0, "  --reads "},
       {{"menu", "--help"}, 0, "  --lang en|de|fr|it|es  "},
       {{"run", "method_set", "--abort-from", "0", "-h"}, 0, "not with --edit or --select"},
+      // A float takes what rounds from the text to a finite, non-zero float.
+      {{"show", "1", "--set", "manu_temperature_offset=3.4028235677973366e+38"}, 0, "\"number\": 1,"},
+      {{"show", "1", "--set", "manu_temperature_offset=7.006492321624086e-46"}, 0, "\"number\": 1,"},
       // Options for different variables, and --select once per list, are taken.
       {{"show", "1", "--set", "manu_mode=1", "--set", "214=2", "--unset", "manu_sensor_type"}, 0, "\"number\": 1,"},
       {{"run", "method_select_relay", "--set", "manu_relay_number=4", "--select", "2", "--select", "1"}, 0,

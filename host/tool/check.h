@@ -32,6 +32,10 @@ int Check(dtmhost::Host& host, std::ostream& out, std::set<std::string>* command
 // definition (which may be of another kind, or name nothing).
 std::unique_ptr<CDDObject> ObjectOfClass(enumDDObjectKind cls, const CDDDefinition& definition);
 
+// The error reports a validity or execute request makes when it refuses a number that
+// names no object of its kind: one, and none for a negative number.
+inline std::size_t RefusalReports(long number) { return number < 0 ? 0 : 1; }
+
 // Every attribute of an object as one text: equal texts, equal attributes.
 std::string Canonical(const CDDObject& object);
 

@@ -69,7 +69,7 @@ void Sweep::Refused(const CDDDefinition& d, const std::string& what, Ask ask) {
     return;
   }
   if (!refused) Fail(d, what, "accepted");
-  std::size_t expected = d.getID() < 0 ? 0 : 1;
+  std::size_t expected = RefusalReports(d.getID());
   if (m_host.errors().reports().size() != expected)
     Fail(d, what,
          std::to_string(m_host.errors().reports().size()) + " error reports instead of " + std::to_string(expected));

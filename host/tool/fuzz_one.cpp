@@ -127,9 +127,8 @@ class Session {
     return std::nullopt;
   }
 
-  // Reports a refusal of a number makes: one, unless the host has no error handler or
-  // the number is negative, which is refused quietly.
-  std::size_t RefusalReports(long number) const { return m_null.errors || number < 0 ? 0 : 1; }
+  // Reports a refusal of a number makes; none where the host has no error handler.
+  std::size_t RefusalReports(long number) const { return m_null.errors ? 0 : dtmtool::RefusalReports(number); }
 
   // A variable: mostly one that steers others, else any registered one.
   std::optional<std::string> Variable() {

@@ -27,28 +27,6 @@ std::vector<std::string> Languages() { return {dtmhost::kLanguages.begin(), dtmh
 
 // ------------------------------------------------------------------ the tables
 
-Option Flag(std::string name, std::string help) {
-  Option o;
-  o.name = std::move(name);
-  o.help = std::move(help);
-  return o;
-}
-
-Option Integer(std::string name, std::string metavar, Repeat repeat, long low, long high, std::string noun,
-               std::string help, std::string more = "") {
-  Option o;
-  o.name = std::move(name);
-  o.kind = Kind::Integer;
-  o.metavar = std::move(metavar);
-  o.repeat = repeat;
-  o.low = low;
-  o.high = high;
-  o.noun = std::move(noun);
-  o.more = std::move(more);
-  o.help = std::move(help);
-  return o;
-}
-
 Option Valued(std::string name, Kind kind, std::string metavar, Repeat repeat, std::string help) {
   Option o;
   o.name = std::move(name);
@@ -56,6 +34,20 @@ Option Valued(std::string name, Kind kind, std::string metavar, Repeat repeat, s
   o.metavar = std::move(metavar);
   o.repeat = repeat;
   o.help = std::move(help);
+  return o;
+}
+
+Option Flag(std::string name, std::string help) {
+  return Valued(std::move(name), Kind::Flag, "", Repeat::Once, std::move(help));
+}
+
+Option Integer(std::string name, std::string metavar, Repeat repeat, long low, long high, std::string noun,
+               std::string help, std::string more = "") {
+  Option o = Valued(std::move(name), Kind::Integer, std::move(metavar), repeat, std::move(help));
+  o.low = low;
+  o.high = high;
+  o.noun = std::move(noun);
+  o.more = std::move(more);
   return o;
 }
 
@@ -155,17 +147,17 @@ std::vector<const Given*> CommandLine::all(const std::string& option) const {
   return out;
 }
 
-const Given* CommandLine::find(const std::string& option) const {
-  for (const Given& given : options)
-    if (given.option->name == option) return &given;
+namespace {
+const Given* FirstOf(const std::vector<Given>& given, const std::string& option) {
+  for (const Given& g : given)
+    if (g.option->name == option) return &g;
   return nullptr;
 }
+}  // namespace
 
-const Given* CommandLine::findGlobal(const std::string& option) const {
-  for (const Given& given : global)
-    if (given.option->name == option) return &given;
-  return nullptr;
-}
+const Given* CommandLine::find(const std::string& option) const { return FirstOf(options, option); }
+
+const Given* CommandLine::findGlobal(const std::string& option) const { return FirstOf(global, option); }
 
 std::string CommandLine::language() const {
   const Given* given = find("--lang");
@@ -220,13 +212,14 @@ void CheckValue(Given& given) {
       return;
     }
     case Kind::Assignment: {
+      auto bad = [&](const std::string& what) {
+        return Refused("bad assignment: " + what + " (" + o.name + " takes " + o.metavar + ")");
+      };
       std::size_t eq = given.text.find('=');
-      if (eq == std::string::npos)
-        throw Refused("bad assignment: " + Echo(given.text) + " (" + o.name + " takes " + o.metavar + ")");
+      if (eq == std::string::npos) throw bad(Echo(given.text));
       given.name = given.text.substr(0, eq);
       given.value = given.text.substr(eq + 1);
-      if (given.name.empty())
-        throw Refused("bad assignment: " + Echo(given.text) + ", an empty name (" + o.name + " takes " + o.metavar + ")");
+      if (given.name.empty()) throw bad(Echo(given.text) + ", an empty name");
       return;
     }
   }
@@ -263,8 +256,7 @@ void CheckVariables(const std::vector<Given>& options,
       const Given& first = options[a];
       const Given& second = options[b];
       if (first.option == second.option && first.option->repeat == Repeat::PerVariable)
-        throw UsageError("option " + first.option->name + " given more than once for " +
-                         (keys[a]->empty() ? "an empty name" : *keys[a]));
+        throw UsageError("option " + first.option->name + " given more than once for " + *keys[a]);
       // Named in the table's order: the option that names the contradiction second.
       const Given* one = nullptr;
       const Given* other = nullptr;

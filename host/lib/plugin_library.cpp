@@ -30,14 +30,14 @@ std::unique_ptr<PluginLibrary> PluginLibrary::Open(const std::string& path, std:
   // (a folder, a FIFO), which is named so.
   std::error_code ec;
   std::filesystem::file_status status = std::filesystem::status(path, ec);
-  if (path.empty() || !std::filesystem::exists(status)) return fail("plug-in not found: " + path);
-  if (!std::filesystem::is_regular_file(status)) return fail("plug-in is not a regular file: " + path);
+  if (path.empty() || !std::filesystem::exists(status)) return fail("plug-in not found: " + Echo(path, "an empty path"));
+  if (!std::filesystem::is_regular_file(status)) return fail("plug-in is not a regular file: " + Echo(path));
   // A path without a slash would make the loader search its own directories instead.
   std::string loadPath = path.find('/') == std::string::npos ? "./" + path : path;
   void* handle = dlopen(loadPath.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) {
     const char* why = dlerror();
-    return fail("cannot load plug-in " + path + ": " + (why ? why : "unknown reason"));
+    return fail("cannot load plug-in " + Echo(path) + ": " + (why ? why : "unknown reason"));
   }
   std::unique_ptr<PluginLibrary> library(new PluginLibrary());
   library->m_handle = handle;
@@ -54,7 +54,7 @@ std::unique_ptr<PluginLibrary> PluginLibrary::Open(const std::string& path, std:
       {"DllUnregisterServer", Resolve(handle, "DllUnregisterServer", &library->DllUnregisterServer)},
   };
   for (const auto& entry : entries)
-    if (!entry.ok) return fail("plug-in " + path + " lacks the entry point " + entry.name);
+    if (!entry.ok) return fail("plug-in " + Echo(path) + " lacks the entry point " + entry.name);
   return library;
 }
 

@@ -76,6 +76,15 @@ bool Latin1(const std::string& utf8, std::string* latin1) {
   return true;
 }
 
+std::string Echo(const std::string& typed, const char* empty) {
+  if (typed.empty()) return empty;
+  bool doubles = typed.find('"') != std::string::npos, singles = typed.find('\'') != std::string::npos;
+  if (doubles && !singles) return "'" + typed + "'";
+  std::string out = "\"";
+  for (char c : typed) out += c == '"' ? std::string("\\x22") : std::string(1, c);
+  return out + "\"";
+}
+
 std::optional<std::string> Unquote(const std::string& quoted) {
   if (quoted.size() < 2 || quoted.front() != '"' || quoted.back() != '"') return std::nullopt;
   std::string text;

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <iostream>
 #include <limits>
 
@@ -16,56 +17,96 @@ using dtmhost::IsInteger;
 
 namespace {
 
-// An integer or a decimal number: digits with an optional point and exponent (no
-// hexadecimal, no infinity, no blanks).
-bool IsDecimal(const std::string& text) {
-  std::size_t i = !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
-  std::size_t digits = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) ++digits;
-  if (i < text.size() && text[i] == '.')
-    for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) ++digits;
-  if (digits == 0) return false;
-  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-    ++i;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
-    if (i >= text.size()) return false;
-    for (; i < text.size(); ++i)
-      if (text[i] < '0' || text[i] > '9') return false;
-  }
-  return i == text.size();
-}
+// Where a typed exponent stops counting: far beyond any number a variable holds, and
+// no overflow however many digits are typed.
+constexpr long kExponentBound = 100000;
 
 // A value as typed: an integer, a decimal number, or a text in double or single quotes.
-struct Given {
+struct Typed {
   enum class Form { Integer, Decimal, Text } form = Form::Integer;
-  std::optional<long long> integer;  // an integer that fits 64 bits
-  double number = 0;                 // either number form, infinite where it overflows
-  bool underflow = false;            // a decimal not 0 that even a double holds as 0
-  std::string text;                  // Latin-1
+  // Either number form: whether its exact decimal value is a whole number, and that
+  // number where it fits 64 bits.
+  bool whole = false;
+  std::optional<long long> integer;
+  double number = 0;       // infinite where it overflows
+  bool underflow = false;  // a decimal not 0 that even a double holds as 0
+  bool utf8 = true;        // Text: whether it is UTF-8, as the command line is read
+  std::string text;        // Text: Latin-1 (empty where it has a character beyond it)
+  bool latin1 = true;      // Text: whether every character is one of Latin-1
 };
 
-// Nothing for what is no value.
-std::optional<Given> ParseValue(const std::string& text) {
-  Given given;
-  if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front()) {
-    if (!dtmhost::Latin1(text.substr(1, text.size() - 2), &given.text)) return std::nullopt;
-    given.form = Given::Form::Text;
-    return given;
+// Digits with an optional sign, point and exponent (no hexadecimal, no infinity, no
+// blanks), judged by their exact decimal value: 1.0, 1e2 and 0.5e1 are whole,
+// 1.9999999999999999 is not, however near it comes. Nothing for another text.
+std::optional<Typed> ParseNumber(const std::string& text) {
+  std::size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  std::string digits;  // integer and fraction digits, the point left out
+  long point = 0;      // how many of them stand before the point
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++point) digits += text[i];
+  bool decimal = false;
+  if (i < text.size() && text[i] == '.') {
+    decimal = true;
+    for (++i; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) digits += text[i];
   }
-  if (!IsDecimal(text)) return std::nullopt;
+  if (digits.empty()) return std::nullopt;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    decimal = true;
+    ++i;
+    bool down = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    if (i >= text.size()) return std::nullopt;
+    long exponent = 0;
+    for (; i < text.size(); ++i) {
+      if (text[i] < '0' || text[i] > '9') return std::nullopt;
+      exponent = std::min(exponent * 10 + (text[i] - '0'), kExponentBound);
+    }
+    point += down ? -exponent : exponent;
+  }
+  if (i != text.size()) return std::nullopt;
+
+  Typed typed;
+  typed.form = decimal ? Typed::Form::Decimal : Typed::Form::Integer;
   errno = 0;
-  given.number = std::strtod(text.c_str(), nullptr);
-  bool lost = errno == ERANGE && given.number == 0;
-  if (IsInteger(text)) {
-    errno = 0;
-    long long n = std::strtoll(text.c_str(), nullptr, 10);
-    if (errno != ERANGE) given.integer = n;
-    return given;
+  typed.number = std::strtod(text.c_str(), nullptr);
+  typed.underflow = decimal && errno == ERANGE && typed.number == 0;
+  // The significant digits, and where the point stands among them.
+  std::size_t lead = std::min(digits.find_first_not_of('0'), digits.size());
+  digits.erase(0, lead);
+  point -= static_cast<long>(lead);
+  digits.erase(digits.find_last_not_of('0') + 1);
+  if (digits.empty()) {
+    typed.whole = true;
+    typed.integer = 0;
+    typed.underflow = false;
+    return typed;
   }
-  given.underflow = lost;
-  given.form = Given::Form::Decimal;
-  return given;
+  typed.whole = point >= static_cast<long>(digits.size());
+  if (typed.whole && point <= 19) {
+    std::string shown = (negative ? "-" : "") + digits + std::string(static_cast<std::size_t>(point) - digits.size(), '0');
+    errno = 0;
+    long long n = std::strtoll(shown.c_str(), nullptr, 10);
+    if (errno != ERANGE) typed.integer = n;
+  }
+  return typed;
 }
+
+// Nothing for what is no value.
+std::optional<Typed> ParseValue(const std::string& text) {
+  if (text.size() >= 2 && (text.front() == '"' || text.front() == '\'') && text.back() == text.front()) {
+    Typed typed;
+    typed.form = Typed::Form::Text;
+    std::string inner = text.substr(1, text.size() - 2);
+    typed.utf8 = dtmhost::IsUtf8(inner);
+    typed.latin1 = typed.utf8 && dtmhost::Latin1(inner, &typed.text);
+    return typed;
+  }
+  return ParseNumber(text);
+}
+
+// What a refusal says of a text that is not UTF-8.
+constexpr const char* kNotUtf8 = "not UTF-8: dtmhost reads the command line and typed answers as UTF-8";
 
 // The integers a variable of this type and size holds; 32 bits where the size is not
 // one of 1, 2 or 4 bytes. Without a type: any 32-bit pattern, signed or not.
@@ -86,21 +127,18 @@ std::optional<int> Size(dtmhost::Host& host, const CDDDefinition& variable) {
 
 }  // namespace
 
-std::string Echo(const std::string& typed) {
-  if (typed.empty()) return "an empty value";
-  bool doubles = typed.find('"') != std::string::npos, singles = typed.find('\'') != std::string::npos;
-  if (doubles && !singles) return "'" + typed + "'";
-  std::string out = "\"";
-  for (char c : typed) out += c == '"' ? std::string("\\x22") : std::string(1, c);
-  return out + "\"";
-}
+bool IsNumber(const std::string& text) { return ParseNumber(text).has_value(); }
+
+std::string Echo(const std::string& typed) { return dtmhost::Echo(typed); }
+
+std::string EchoName(const std::string& typed) { return dtmhost::Echo(typed, "an empty name"); }
 
 CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const std::string& typed, bool quoted) {
   std::optional<enumDDVariableType> type = host.store().variableType(name);
   const CDDDefinition* variable = host.Find(name);
   std::optional<int> size = type && *type != VariableTypeFloat && variable ? Size(host, *variable) : std::nullopt;
-  // What the variable takes, named in every refusal. Without a type the host knows
-  // (attributes not built): any 32-bit integer, any finite number, any text.
+  // What the variable takes. Without a type the host knows (attributes not built): any
+  // 32-bit integer, any finite number, any text.
   auto [low, high] = IntegerRange(type, size);
   std::string integers = "integers from " + std::to_string(low) + " to " + std::to_string(high);
   // A single-precision variable holds no more than a float, however the number is kept.
@@ -114,51 +152,59 @@ CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const 
                       : *type == VariableTypeString ? texts
                       : *type == VariableTypeFloat  ? numbers
                                                     : integers;
-  // The value as typed, or what is wrong with it, and why it is refused.
+  // The value as typed, or what is wrong with it, and the rule it breaks.
   std::string shown = quoted ? Echo(typed) : typed.empty() ? "an empty value" : typed;
   auto refused = [&](const std::string& what, const std::string& why) {
     return Refused("bad value for " + name + ": " + what + " (" + why + ")");
   };
-  Refused wrong = refused(shown, name + " takes " + takes);
+  auto breaks = [&](const std::string& rule) { return refused(shown, name + " takes " + rule); };
 
-  std::optional<Given> given = ParseValue(typed);
-  if (!given) throw wrong;
-  if (given->form == Given::Form::Text) {
-    if (type && *type != VariableTypeString) throw wrong;
+  std::optional<Typed> given = ParseValue(typed);
+  if (!given) throw breaks(takes);
+  if (given->form == Typed::Form::Text) {
+    if (type && *type != VariableTypeString) throw breaks(takes);
+    if (!given->utf8) throw refused(shown, kNotUtf8);
+    if (!given->latin1) throw breaks(texts);
     if (size && given->text.size() > static_cast<std::size_t>(*size))
       throw refused("a text of " + std::to_string(given->text.size()) + " characters", name + " takes " + takes);
     return CDDCommonVariant::text(given->text);
   }
-  if (type == VariableTypeString) throw wrong;
-  // A decimal that a float holds only as 0, also one that even a double holds so.
-  Refused zero = refused(shown, "a float holds it as 0");
-  if (given->underflow) throw type == VariableTypeFloat ? zero : wrong;
+  if (type == VariableTypeString) throw breaks(takes);
   if (type == VariableTypeFloat) {
     // Rounded from the text straight to a float, not through a double, so that what
     // rounds to a finite float is taken (3.40282347e38, the largest float's usual form,
-    // among them) and what rounds to a float's zero is lost, as an underflow is.
+    // among them) and what rounds to a float's zero is lost, as an underflow is. The
+    // variable then holds that float, as the device would.
     float single = std::strtof(typed.c_str(), nullptr);
-    if (std::isinf(single)) throw wrong;
-    if (single == 0 && given->number != 0) throw zero;
+    if (std::isinf(single)) throw breaks(takes);
+    if (single == 0 && !(given->whole && given->integer == 0)) throw refused(shown, "a float holds it as 0");
+    return CDDCommonVariant(static_cast<double>(single));
+  }
+  if (!type && given->form == Typed::Form::Decimal) {
+    if (given->underflow) throw refused(shown, "a double holds it as 0");
+    if (!std::isfinite(given->number)) throw breaks(numbers);
     return CDDCommonVariant(given->number);
   }
-  if (!type && given->form == Given::Form::Decimal) {
-    if (!std::isfinite(given->number)) throw wrong;
-    return CDDCommonVariant(given->number);
-  }
-  double n = given->integer ? static_cast<double>(*given->integer) : given->number;
-  if (n != std::trunc(n) || !(n >= static_cast<double>(low) && n <= static_cast<double>(high)) ||
-      (given->integer && (*given->integer < low || *given->integer > high)))
-    throw wrong;
-  long long whole = given->integer ? *given->integer : static_cast<long long>(n);
-  return CDDCommonVariant(static_cast<int>(static_cast<std::uint32_t>(whole)));
+  // An integer kind, or an integer typed for a variable without a type.
+  if (!given->whole || !given->integer || *given->integer < low || *given->integer > high)
+    throw breaks(type ? takes : integers);
+  return CDDCommonVariant(static_cast<int>(static_cast<std::uint32_t>(*given->integer)));
 }
 
 void CheckValueForm(const std::string& name, const std::string& typed) {
-  std::optional<Given> given = ParseValue(typed);
-  if (given && !given->underflow && std::isfinite(given->number)) return;
-  throw Refused("bad value for " + name + ": " + Echo(typed) +
-                " (no variable takes it: an integer, a finite decimal number or a Latin-1 text in quotes)");
+  std::optional<Typed> given = ParseValue(typed);
+  std::string why;
+  if (!given || (given->form == Typed::Form::Text && given->utf8 && !given->latin1))
+    why = "an integer, a finite decimal number or a Latin-1 text in quotes";
+  else if (given->form == Typed::Form::Text && !given->utf8)
+    why = kNotUtf8;
+  else if (given->underflow)
+    why = "a double holds it as 0";
+  else if (given->form != Typed::Form::Text && !std::isfinite(given->number))
+    why = "beyond a double's range";
+  else
+    return;
+  throw Refused("bad value for " + name + ": " + Echo(typed) + " (no variable takes it: " + why + ")");
 }
 
 std::string Printable(const std::string& text) {

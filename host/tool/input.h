@@ -14,23 +14,29 @@ struct Refused : std::runtime_error {
 };
 
 // VALUE as typed (an integer, a decimal number or a quoted text) as the kind of the
-// variable NAME. A value that does not fit the variable's kind, what its type and size
-// hold (a float's range for a single-precision one) or its text size is refused, never
-// clamped. The variable's own ranges are not checked: a device may hold any value its
+// variable NAME. A value that does not fit the variable's kind (a fraction for an
+// integer, judged by its exact decimal value), what its type and size hold (a float's
+// range for a single-precision one, which then holds the float the text rounds to) or
+// its text size is refused, never clamped. The variable's own ranges are not checked: a device may hold any value its
 // kind can. A refusal shows the value quoted (Echo) where QUOTED is true, as the command
 // line's are; an answer typed at the terminal, just above the refusal, is shown bare.
 CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const std::string& typed,
                             bool quoted = false);
 
-// Refuses, as wrong use, a VALUE that no variable takes: none of the forms above, or a
-// decimal that even a double holds only as infinite or as 0. For when the variable's
-// type cannot be known.
+// Refuses, as wrong use, a VALUE that no variable takes: none of the forms above, a
+// text that is not UTF-8, or a decimal that even a double holds only as infinite or as
+// 0. For when the variable's type cannot be known.
 void CheckValueForm(const std::string& name, const std::string& typed);
 
-// A value as typed, for a refusal: in double quotes, so that blanks show (in single
-// quotes where it holds a double quote and no single one; a double quote inside double
-// quotes is shown as \x22); an empty one is named so ("an empty value").
+// Whether TEXT is a number as a value is typed: digits with an optional sign, point and
+// exponent.
+bool IsNumber(const std::string& text);
+
+// A value as typed, for a refusal, as dtmhost::Echo shows it ("an empty value").
 std::string Echo(const std::string& typed);
+
+// A name or path as typed, for a message: as Echo shows a value ("an empty name").
+std::string EchoName(const std::string& typed);
 
 // A message for the terminal: control characters and bytes that are not UTF-8 are
 // shown escaped (\xff), so that what the user typed cannot steer the terminal.

@@ -1,398 +1,25 @@
 // dtmhost: loads the device plug-in like a host and shows what it answers.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <csignal>
-#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <exception>
 #include <iostream>
-#include <map>
 #include <new>
-#include <set>
 #include <stdexcept>
 
-#include "check.h"
-#include "describe.h"
+#include "commands.h"
 #include "dtmhost/host.h"
 #include "input.h"
-#include "json.h"
 #include "options.h"
 
 namespace {
 
-using dtmtool::Json;
-using dtmtool::Printable;
-
 using dtmtool::CommandLine;
+using dtmtool::Failure;
+using dtmtool::Printable;
 using dtmtool::UsageError;
 
-// A request that cannot be answered: exit status 1.
-struct Failure : std::runtime_error {
-  using std::runtime_error::runtime_error;
-};
-
-// ------------------------------------------------------------------ the host
-
-struct Session {
-  std::string pluginPath;
-  std::string registryPath;
-  std::unique_ptr<dtmhost::Host> host;
-
-  // Loads the plug-in. The options that name variables are then checked again with
-  // the catalogue, where a name and a number of one variable count as one.
-  dtmhost::Host& Open(const CommandLine& line) {
-    std::string error;
-    host = dtmhost::Host::Open(pluginPath, &error);
-    if (!host) {
-      // Without the plug-in no value can be checked against its variable's type; a
-      // value that no variable takes is wrong use all the same.
-      for (const char* option : {"--set", "--edit"})
-        for (const dtmtool::Given* given : line.all(option)) dtmtool::CheckValueForm(given->name, given->value);
-      throw Failure(error);
-    }
-    dtmtool::CheckVariablesNamed(line, [&](const std::string& name) -> std::optional<std::string> {
-      const CDDDefinition* d = host->Find(name);
-      if (!d) return std::nullopt;
-      return d->getName();
-    });
-    return *host;
-  }
-
-  const CDDDefinition& Find(const std::string& object) const {
-    const CDDDefinition* d = host->Find(object);
-    if (!d) throw Failure("unknown object: " + (object.empty() ? "an empty name" : object));
-    return *d;
-  }
-
-  const CDDDefinition& FindVariable(const std::string& name) const {
-    const CDDDefinition& d = Find(name);
-    if (d.getKind() != ObjectKindVariable) throw Failure("not a variable: " + name);
-    return d;
-  }
-
-  // NAME=VALUE (split by the parser) as the variable's kind.
-  std::pair<std::string, CDDCommonVariant> Assignment(const dtmtool::Given& given) const {
-    std::string name = FindVariable(given.name).getName();
-    return {name, dtmtool::TypedValue(*host, name, given.value, true)};
-  }
-
-  // The data set for this run: --set and --unset on top of the defaults (the parser
-  // and Open have made sure that no variable has both).
-  void ApplyValues(const CommandLine& line) {
-    for (const dtmtool::Given* given : line.all("--set")) {
-      auto [name, value] = Assignment(*given);
-      host->store().setValue(name, value);
-    }
-    for (const dtmtool::Given* given : line.all("--unset")) host->store().setNoValue(FindVariable(given->name).getName());
-  }
-
-  // Opens the host, finds the objects named and sets the values given.
-  std::vector<const CDDDefinition*> Objects(const CommandLine& line) {
-    Open(line);
-    std::vector<const CDDDefinition*> out;
-    for (const std::string& object : line.positional) out.push_back(&Find(object));
-    ApplyValues(line);
-    return out;
-  }
-
-  std::unique_ptr<dtmhost::PluginLibrary> Library() const {
-    std::string error;
-    auto library = dtmhost::PluginLibrary::Open(pluginPath, &error);
-    if (!library) throw Failure(error);
-    return library;
-  }
-};
-
-// ------------------------------------------------------------------ commands
-
-std::string Info(Session& s, const CommandLine&) {
-  auto library = s.Library();
-  std::unique_ptr<IDeviceInformation> info(library->GetInformation());
-  if (!info) throw Failure("plug-in answered no information object");
-  return dtmtool::InformationJson(*info).dump();
-}
-
-std::string CatalogueCommand(Session& s, const CommandLine& line) {
-  Json out = Json::Array();
-  for (const CDDDefinition& d : s.Open(line).Catalogue()) out.push(dtmtool::DefinitionJson(d));
-  return out.dump();
-}
-
-std::string Show(Session& s, const CommandLine& line) {
-  auto objects = s.Objects(line);
-  dtmhost::Host& host = *s.host;
-  Json out = Json::Array();
-  for (const CDDDefinition* d : objects) {
-    std::unique_ptr<CDDObject> object = host.Request(*d);
-    Json shown = object ? dtmtool::ObjectJson(*object, "") : dtmtool::DefinitionJson(*d).set("available", Json::Bool(false));
-    if (line.has("--reads")) {
-      Json reads = Json::Array();
-      for (const std::string& name : host.store().readOrder()) reads.push(Json::String(name));
-      shown.set("reads", std::move(reads));
-    }
-    out.push(std::move(shown));
-  }
-  return out.dump();
-}
-
-std::string Valid(Session& s, const CommandLine& line) {
-  auto objects = s.Objects(line);
-  dtmhost::Host& host = *s.host;
-  Json out = Json::Array();
-  for (const CDDDefinition* d : objects) {
-    std::optional<bool> valid = host.Valid(*d);
-    out.push(Json::Object().set("name", Json::String(d->getName())).set("valid", Json::From(valid, Json::Bool)));
-  }
-  return out.dump();
-}
-
-// A recorded argument as JSON: a quoted text as the text itself, a number as a number,
-// anything else (published locals) as it was recorded.
-Json TraceArgument(const std::string& recorded) {
-  if (std::optional<std::string> text = dtmhost::Unquote(recorded)) return Json::String(*text);
-  char* end = nullptr;
-  long long n = std::strtoll(recorded.c_str(), &end, 10);
-  if (!recorded.empty() && *end == '\0') return Json::Number(n);
-  double d = std::strtod(recorded.c_str(), &end);
-  if (!recorded.empty() && *end == '\0') return Json::Number(d);
-  return Json::String(recorded);
-}
-
-// A descriptor for writing to the terminal that stdin reads from, or -1. A terminal
-// opened read-write on stdin is used as it is: reopening it by name fails for a user
-// who runs as another (su, runuser) in someone else's terminal. Otherwise the name,
-// then the controlling terminal, then stderr where it is that same terminal.
-int AnsweringTerminal() {
-  int flags = fcntl(STDIN_FILENO, F_GETFL);
-  if (flags >= 0 && (flags & O_ACCMODE) == O_RDWR) return fcntl(STDIN_FILENO, F_DUPFD_CLOEXEC, 0);
-  struct stat in {};
-  if (fstat(STDIN_FILENO, &in) != 0) return -1;
-  auto same = [&](int fd) {
-    struct stat out {};
-    if (fd >= 0 && fstat(fd, &out) == 0 && out.st_rdev == in.st_rdev && isatty(fd)) return fd;
-    if (fd >= 0) close(fd);
-    return -1;
-  };
-  const char* name = ttyname(STDIN_FILENO);
-  int fd = same(name ? open(name, O_WRONLY | O_NOCTTY | O_CLOEXEC) : -1);
-  if (fd < 0) fd = same(open("/dev/tty", O_WRONLY | O_NOCTTY | O_CLOEXEC));
-  if (fd < 0) fd = same(fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0));
-  return fd;
-}
-
-std::string Run(Session& s, const CommandLine& line) {
-  dtmhost::Host& host = s.Open(line);
-  // Prompts and answers need a person at a terminal (the parser has made sure that
-  // stdin is one, and that no scripted answer would be left unused). The prompts go to
-  // the terminal the answers come from.
-  std::unique_ptr<dtmtool::TerminalDialogue> dialogue;
-  if (line.has("--interactive")) {
-    int terminal = AnsweringTerminal();
-    if (terminal < 0) throw Failure("cannot open the terminal on stdin for the prompts");
-    dialogue = std::make_unique<dtmtool::TerminalDialogue>(host, terminal, line.has("--suppress-abort"));
-  }
-  const CDDDefinition& method = s.Find(line.positional.front());
-  if (method.getKind() != ObjectKindMethod) throw Failure("not a method: " + line.positional.front());
-  s.ApplyValues(line);
-
-  dtmhost::Script script;
-  for (const dtmtool::Given* n : line.all("--select")) script.selections.push_back(n->number);
-  for (const dtmtool::Given* given : line.all("--edit")) {
-    auto [name, value] = s.Assignment(*given);
-    script.edits[name] = value;
-  }
-  if (const dtmtool::Given* k = line.find("--abort-from")) script.abortFrom = static_cast<int>(k->number);
-  script.dialogue = dialogue.get();
-
-  dtmhost::Host::Run run = host.RunMethod(method.getName(), script, line.has("--suppress-abort"));
-  Json trace = Json::Array();
-  for (const dtmhost::TraceEntry& entry : run.trace) {
-    Json callArgs = Json::Array();
-    for (const std::string& a : entry.args) callArgs.push(TraceArgument(a));
-    trace.push(Json::Object().set("op", Json::String(entry.op)).set("args", std::move(callArgs)));
-  }
-  Json changed = Json::Object();
-  for (const auto& [name, value] : run.changed) changed.set(name, dtmtool::ValueJson(value));
-  return Json::Object()
-      .set("result", Json::Number(static_cast<long long>(run.result)))
-      .set("trace", std::move(trace))
-      .set("changed", std::move(changed))
-      .dump();
-}
-
-// ---- menu tree
-
-std::string Label(const CDDObject* object, const std::string& language) {
-  const std::optional<std::string>* label = nullptr;
-  if (const auto* v = dynamic_cast<const CDDVariable*>(object)) label = &v->getLabel();
-  if (const auto* m = dynamic_cast<const CDDMenu*>(object)) label = &m->getLabel();
-  if (const auto* m = dynamic_cast<const CDDMethod*>(object)) label = &m->getLabel();
-  return label && *label ? dtmhost::Utf8(dtmhost::Segment(**label, language)) : "";
-}
-
-void MenuTree(dtmhost::Host& host, const CDDDefinition& menu, const std::string& language, int depth,
-              std::set<long>& open, std::string& out) {
-  std::unique_ptr<CDDObject> object = host.Request(menu);
-  std::string pad(depth * 2, ' ');
-  out += pad + Label(object.get(), language) + "  [" + menu.getName() + "]\n";
-  const auto* m = dynamic_cast<const CDDMenu*>(object.get());
-  if (!m || !m->menuItems()) return;
-  open.insert(menu.getID());
-  for (const CDDMenuItem& item : m->menuItems()->entries()) {
-    const CDDDefinition& d = item.getDefinition();
-    if (d.getKind() == ObjectKindMenu && !open.count(d.getID())) {
-      MenuTree(host, d, language, depth + 1, open, out);
-      continue;
-    }
-    std::unique_ptr<CDDObject> shown = host.Request(d);
-    std::string line = pad + "  " + Label(shown.get(), language) + "  [" + d.getName() + "]";
-    for (int q : item.qualifications())
-      line += q == QualificationReadOnly ? " (read only)" : " (qualification " + dtmtool::QualificationText(q) + ")";
-    out += line + "\n";
-  }
-  open.erase(menu.getID());
-}
-
-std::string Menu(Session& s, const CommandLine& line) {
-  dtmhost::Host& host = s.Open(line);
-  std::string language = line.language();
-  const CDDDefinition* menu = nullptr;
-  if (const dtmtool::Given* role = line.find("--role")) {
-    std::unique_ptr<IDeviceInformation> info(host.library()->GetInformation());
-    if (!info) throw Failure("plug-in answered no information object");
-    const char* name = info->GetMenuName(role->number);
-    if (!name || !*name) throw Failure("no menu for role " + role->text);
-    menu = host.Find(name);
-    if (!menu)
-      throw Failure("the information object names the menu " + std::string(name) + " for role " + role->text +
-                    ", and no object bears that name");
-  } else {
-    menu = &s.Find(line.positional.front());
-  }
-  if (menu->getKind() != ObjectKindMenu) throw Failure(std::string("not a menu: ") + menu->getName());
-  s.ApplyValues(line);
-  std::set<long> open;
-  std::string out;
-  MenuTree(host, *menu, language, 0, open, out);
-  return out;
-}
-
-std::string Describe(Session& s, const CommandLine& line) {
-  std::string language = line.language();
-  dtmhost::Host& host = s.Open(line);
-  std::string out;
-  if (std::unique_ptr<IDeviceInformation> info{host.library()->GetInformation()})
-    out += "device\n" + dtmtool::Readable(dtmtool::InformationJson(*info), 2);
-  for (const CDDDefinition& d : host.Catalogue()) {
-    std::unique_ptr<CDDObject> object = host.Request(d);
-    // Appended piece by piece: a literal + a temporary string inserts at the front,
-    // which g++ 12 at -O3 misreads as an overlapping copy (-Wrestrict).
-    out += '#';
-    out += std::to_string(d.getID()) + " " + d.getName() + " (" + dtmtool::KindName(d.getKind()) + ")\n";
-    if (!object) continue;
-    Json shown = dtmtool::ObjectJson(*object, language, true);
-    Json attributes = Json::Object();
-    for (const auto& [key, value] : shown.members())
-      if (key != "number" && key != "name" && key != "kind") attributes.set(key, value);
-    out += dtmtool::Readable(attributes, 2);
-  }
-  return out;
-}
-
-// ---- registry
-
-// The registry the plug-in sees: the file given with --registry, else the default one.
-struct RegistryScope {
-  std::unique_ptr<ddlib::Registry> file;
-  explicit RegistryScope(const std::string& path) {
-    if (path.empty()) return;
-    file = ddlib::OpenFileRegistry(path);
-    ddlib::SetLocalMachineRegistry(file.get());
-  }
-  ~RegistryScope() {
-    if (file) ddlib::SetLocalMachineRegistry(nullptr);
-  }
-  RegistryScope(const RegistryScope&) = delete;
-  RegistryScope& operator=(const RegistryScope&) = delete;
-};
-
-// The registry's word on its last operation, to follow a message: ": why", or nothing.
-std::string Reason() {
-  std::string why = ddlib::LocalMachineRegistry()->lastMessage();
-  return why.empty() ? why : ": " + why;
-}
-
-// The local machine's registry as it is now; a file that cannot be read fails.
-ddlib::RegistryKeys RegistryKeys(const Session& s) {
-  std::optional<ddlib::RegistryKeys> keys = ddlib::LocalMachineRegistry()->snapshot();
-  if (!keys)
-    throw Failure((s.registryPath.empty() ? "cannot read the registry" : "cannot read the registry " + s.registryPath) + Reason());
-  return std::move(*keys);
-}
-
-// Set once a registration or unregistration changed the registry, so that a failure
-// after it does not read as a failed change.
-bool changeMade = false;
-
 // What a line on a failure adds once a change was made.
-const char* Made() { return changeMade ? " (the change itself was made)" : ""; }
-
-std::string Registration(Session& s, bool enter) {
-  auto library = s.Library();
-  RegistryScope registry(s.registryPath);
-  long result = enter ? library->DllRegisterServer() : library->DllUnregisterServer();
-  if (result != 0) {
-    char code[16];  // as the entry points name it: 0x80004005
-    std::snprintf(code, sizeof code, "0x%08X", static_cast<unsigned>(static_cast<std::uint32_t>(result)));
-    throw Failure((enter ? "registration failed with " : "unregistration failed with ") + std::string(code) + Reason());
-  }
-  changeMade = ddlib::LocalMachineRegistry()->lastChanged();
-  // A change that was made but whose flush failed: the answer stands, with a warning.
-  if (std::string warning = ddlib::LocalMachineRegistry()->lastMessage(); !warning.empty())
-    std::cerr << "dtmhost: " << Printable(warning) << "\n";
-  return Json::Object()
-      .set("result", Json::Number(static_cast<long long>(result)))
-      .set("registry", dtmtool::RegistryJson(RegistryKeys(s)))
-      .dump();
-}
-
-std::string RegistryCommand(Session& s, const CommandLine&) {
-  RegistryScope registry(s.registryPath);
-  return dtmtool::RegistryJson(RegistryKeys(s)).dump();
-}
-
-std::string CheckCommand(Session& s, const CommandLine& line) {
-  int failures = dtmtool::Check(s.Open(line), std::cout);
-  if (failures) throw Failure("conformance check failed: " + std::to_string(failures) + " failures");
-  return "";
-}
-
-// ------------------------------------------------------------------ main
-
-// What each command of the table (options.cpp) does.
-using Runner = std::string (*)(Session&, const CommandLine&);
-
-Runner RunnerOf(const std::string& command) {
-  static const std::map<std::string, Runner> runners = {
-      {"info", Info},
-      {"catalogue", CatalogueCommand},
-      {"show", Show},
-      {"valid", Valid},
-      {"run", Run},
-      {"menu", Menu},
-      {"describe", Describe},
-      {"register", [](Session& s, const CommandLine&) { return Registration(s, true); }},
-      {"unregister", [](Session& s, const CommandLine&) { return Registration(s, false); }},
-      {"registry", RegistryCommand},
-      {"check", CheckCommand},
-  };
-  auto runner = runners.find(command);
-  if (runner == runners.end()) throw std::logic_error("no runner for the command " + command);
-  return runner->second;
-}
+const char* Made() { return dtmtool::ChangeMade() ? " (the change itself was made)" : ""; }
 
 int Main(int argc, char** argv) {
   // Every wrong use the command line shows is found here, before the plug-in is loaded.
@@ -401,11 +28,11 @@ int Main(int argc, char** argv) {
     std::cout << (line.command ? dtmtool::CommandHelp(*line.command) : dtmtool::Usage());
     return 0;
   }
-  Session session;
+  dtmtool::Session session;
   session.pluginPath = dtmhost::DefaultPluginPath();
   if (const dtmtool::Given* plugin = line.findGlobal("--plugin")) session.pluginPath = plugin->text;
   if (const dtmtool::Given* registry = line.findGlobal("--registry")) session.registryPath = registry->text;
-  std::cout << RunnerOf(line.command->name)(session, line) << std::flush;
+  std::cout << line.command->run(session, line) << std::flush;
   if (session.host)
     for (const std::string& report : session.host->errors().reports())
       std::cerr << "dtmhost: the plug-in reported: " << Printable(dtmhost::Utf8(report)) << "\n";
@@ -428,6 +55,8 @@ int Guarded(int argc, char** argv) {
     return 1;
   } catch (const std::bad_alloc&) {
     std::cerr << "dtmhost: out of memory" << Made() << "\n";
+  } catch (const dtmtool::ToolFault& e) {
+    std::cerr << "dtmhost: a fault of dtmhost itself: " << Printable(e.what()) << Made() << "\n";
   } catch (const std::exception& e) {
     std::cerr << "dtmhost: the plug-in failed: " << Printable(e.what()) << Made() << "\n";
   } catch (int code) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "commands.h"
 #include "dtmhost/host.h"
 #include "input.h"
 
@@ -94,15 +95,17 @@ const std::vector<CommandSpec>& Commands() {
     interactive.contradicts = {"--edit", "--select"};
     interactive.needsTerminal = true;
     std::vector<CommandSpec> out = {
-        {"info", {}, {}, "prints the information object's answers, JSON", "the information object's answers"},
-        {"catalogue", {}, {}, "prints every registered object: number, name, kind, JSON", "every registered object"},
+        {"info", Info, {}, {}, "prints the information object's answers, JSON", "the information object's answers"},
+        {"catalogue", CatalogueCommand, {}, {}, "prints every registered object: number, name, kind, JSON", "every registered object"},
         {"show",
+         Show,
          Objects(),
          {Set(), Unset(), Flag("--reads", "adds the names of the variables that each request read, in the order read")},
          "prints each object's attributes, JSON, in the order given",
          ""},
-        {"valid", Objects(), {Set(), Unset()}, "prints whether each object is valid, JSON", ""},
+        {"valid", Valid, Objects(), {Set(), Unset()}, "prints whether each object is valid, JSON", ""},
         {"run",
+         Run,
          {"METHOD", 1, 1, "the method, by number or name", ""},
          {Set(), Unset(),
           Integer("--select", "N", Repeat::PerList, kLongLow, kLongHigh, "selection",
@@ -118,53 +121,27 @@ const std::vector<CommandSpec>& Commands() {
          "changed, JSON",
          ""},
         {"menu",
+         Menu,
          {"OBJECT", 1, 1, "the menu, by number or name", "--role"},
          {Integer("--role", "N", Repeat::Once, kLongLow, kLongHigh, "role",
                   "the menu that the information object names for the role N"),
           Set(), Unset(), Lang()},
          "prints the menu tree as indented text, item qualifications named",
          ""},
-        {"describe", {}, {Lang()}, "prints the whole description as readable text, codes with their names beside them", ""},
-        {"register", {}, {}, "registers the plug-in and prints the entry point's answer and the registry, JSON", ""},
-        {"unregister", {}, {}, "unregisters the plug-in and prints the entry point's answer and the registry, JSON", ""},
-        {"registry", {}, {}, "prints the registry, JSON", ""},
-        {"check", {}, {}, "runs the conformance sweep and prints a summary table; exit status 1 on any failure",
+        {"describe", Describe, {}, {Lang()}, "prints the whole description as readable text, codes with their names beside them", ""},
+        {"register", Register, {}, {}, "registers the plug-in and prints the entry point's answer and the registry, JSON", ""},
+        {"unregister", Unregister, {}, {}, "unregisters the plug-in and prints the entry point's answer and the registry, JSON", ""},
+        {"registry", RegistryCommand, {}, {}, "prints the registry, JSON", ""},
+        {"check", CheckCommand, {}, {}, "runs the conformance sweep and prints a summary table; exit status 1 on any failure",
          "conformance sweep over every object and method"},
     };
+    CheckTables(GlobalOptions(), out);
     return out;
   }();
   return commands;
 }
 
 // ------------------------------------------------------------------ the parsed line
-
-bool CommandLine::has(const std::string& option) const { return find(option) != nullptr; }
-
-std::vector<const Given*> CommandLine::all(const std::string& option) const {
-  std::vector<const Given*> out;
-  for (const Given& given : options)
-    if (given.option->name == option) out.push_back(&given);
-  return out;
-}
-
-namespace {
-const Given* FirstOf(const std::vector<Given>& given, const std::string& option) {
-  for (const Given& g : given)
-    if (g.option->name == option) return &g;
-  return nullptr;
-}
-}  // namespace
-
-const Given* CommandLine::find(const std::string& option) const { return FirstOf(options, option); }
-
-const Given* CommandLine::findGlobal(const std::string& option) const { return FirstOf(global, option); }
-
-std::string CommandLine::language() const {
-  const Given* given = find("--lang");
-  return given ? given->text : dtmhost::kLanguages.front();
-}
-
-// ------------------------------------------------------------------ the parser
 
 namespace {
 
@@ -173,6 +150,76 @@ const Option* Lookup(const std::vector<Option>& options, const std::string& name
     if (option.name == name) return &option;
   return nullptr;
 }
+
+// The option NAME of a table, which must have it.
+const Option& Named(const std::vector<Option>& options, const std::string& name, const std::string& where) {
+  const Option* option = Lookup(options, name);
+  if (!option) throw ToolFault(where + " has no option " + name);
+  return *option;
+}
+
+const Option& OfCommand(const CommandSpec& c, const std::string& name) {
+  return Named(c.options, name, "the command " + c.name);
+}
+
+std::vector<const Given*> AllOf(const std::vector<Given>& given, const Option& option) {
+  std::vector<const Given*> out;
+  for (const Given& g : given)
+    if (g.option == &option) out.push_back(&g);
+  return out;
+}
+
+const Given* FirstOf(const std::vector<Given>& given, const Option& option) {
+  std::vector<const Given*> all = AllOf(given, option);
+  return all.empty() ? nullptr : all.front();
+}
+
+}  // namespace
+
+bool CommandLine::has(const std::string& option) const { return find(option) != nullptr; }
+
+std::vector<const Given*> CommandLine::all(const std::string& option) const {
+  return AllOf(options, OfCommand(*command, option));
+}
+
+const Given* CommandLine::find(const std::string& option) const {
+  return FirstOf(options, OfCommand(*command, option));
+}
+
+const Given* CommandLine::findGlobal(const std::string& option) const {
+  return FirstOf(global, Named(GlobalOptions(), option, "the options before the command"));
+}
+
+std::string CommandLine::language() const {
+  const Given* given = find("--lang");
+  return given ? given->text : dtmhost::kLanguages.front();
+}
+
+void CheckTables(const std::vector<Option>& global, const std::vector<CommandSpec>& commands) {
+  auto unique = [](const std::vector<Option>& options, const std::string& where) {
+    for (std::size_t i = 0; i < options.size(); ++i)
+      for (std::size_t k = 0; k < i; ++k)
+        if (options[k].name == options[i].name) throw ToolFault(where + " names the option " + options[i].name + " twice");
+  };
+  unique(global, "the options before the command");
+  for (std::size_t i = 0; i < commands.size(); ++i) {
+    const CommandSpec& c = commands[i];
+    for (std::size_t k = 0; k < i; ++k)
+      if (commands[k].name == c.name) throw ToolFault("the command " + c.name + " is named twice");
+    if (!c.run) throw ToolFault("the command " + c.name + " has no runner");
+    unique(c.options, "the command " + c.name);
+    for (const Option& o : c.options) {
+      if (Lookup(global, o.name)) throw ToolFault("the command " + c.name + " repeats the option " + o.name);
+      for (const std::string& other : o.contradicts) OfCommand(c, other);
+      for (const std::string& other : o.contradictsForVariable) OfCommand(c, other);
+    }
+    if (!c.positional.instead.empty()) OfCommand(c, c.positional.instead);
+  }
+}
+
+// ------------------------------------------------------------------ the parser
+
+namespace {
 
 Given Taken(const Option* option, const std::string& text) {
   Given given;
@@ -256,15 +303,15 @@ void CheckVariables(const std::vector<Given>& options,
       const Given& first = options[a];
       const Given& second = options[b];
       if (first.option == second.option && first.option->repeat == Repeat::PerVariable)
-        throw UsageError("option " + first.option->name + " given more than once for " + *keys[a]);
+        throw UsageError("option " + first.option->name + " given more than once for " + EchoName(*keys[a]));
       // Named in the table's order: the option that names the contradiction second.
       const Given* one = nullptr;
       const Given* other = nullptr;
       if (Lists(second.option->contradictsForVariable, first.option->name)) one = &first, other = &second;
       if (Lists(first.option->contradictsForVariable, second.option->name)) one = &second, other = &first;
       if (one)
-        throw UsageError("options " + one->option->name + " " + one->text + " and " + other->option->name + " " +
-                         other->text + " contradict each other");
+        throw UsageError("options " + one->option->name + " " + Echo(one->text) + " and " + other->option->name + " " +
+                         Echo(other->text) + " contradict each other");
     }
   }
 }
@@ -274,13 +321,13 @@ void CheckPositional(const CommandLine& line) {
   const Positional& p = c.positional;
   std::size_t given = line.positional.size();
   if (p.metavar.empty()) {
-    if (given) throw UsageError(c.name + " takes no argument " + line.positional.front());
+    if (given) throw UsageError(c.name + " takes no argument " + Echo(line.positional.front()));
     return;
   }
   if (!p.instead.empty()) {
-    const Option* instead = Lookup(c.options, p.instead);
+    const Option& instead = OfCommand(c, p.instead);
     if (given + (line.has(p.instead) ? 1 : 0) != 1)
-      throw UsageError(c.name + " needs one " + p.metavar + " or one " + instead->name + " " + instead->metavar);
+      throw UsageError(c.name + " needs one " + p.metavar + " or one " + instead.name + " " + instead.metavar);
     return;
   }
   if (given >= p.least && given <= p.most) return;
@@ -307,28 +354,46 @@ std::optional<std::string> TypedKey(const std::string& name) {
 
 }  // namespace
 
+namespace {
+
+// A word that begins with '-' and is not a number (a negative object number) is an option.
+bool IsOption(const std::string& word) { return !word.empty() && word[0] == '-' && !IsNumber(word); }
+
+// The option at WORDS[I] of OPTIONS, the options of COMMAND or, for none, those before
+// the command, with its value where it takes one; I ends on the last word taken.
+Given ReadOption(const std::vector<std::string>& words, std::size_t& i, const std::vector<Option>& options,
+                 const CommandSpec* command) {
+  const std::string& word = words[i];
+  const Option* o = Lookup(options, word);
+  if (!o && command) {
+    if (const Option* global = Lookup(GlobalOptions(), word))
+      throw UsageError("option " + word + " goes before the command: dtmhost " + word + " " + global->metavar + " " +
+                       command->name);
+    throw UsageError("unknown option " + Echo(word) + " for " + command->name);
+  }
+  if (!o) throw UsageError("unknown option " + Echo(word));
+  if (o->kind == Kind::Flag) return Taken(o, "");
+  if (i + 1 >= words.size()) throw UsageError("option " + word + " needs a value");
+  return Taken(o, words[++i]);
+}
+
+}  // namespace
+
 CommandLine ParseCommandLine(const std::vector<std::string>& words) {
   CommandLine line;
   std::size_t i = 0;
-  for (; i < words.size() && words[i].rfind("--", 0) == 0; i += 2) {
+  for (; i < words.size() && IsOption(words[i]); ++i) {
     if (IsHelp(words[i])) {
       line.help = true;
       return line;
     }
-    const Option* o = Lookup(GlobalOptions(), words[i]);
-    if (!o) throw UsageError("unknown option " + words[i]);
-    if (i + 1 >= words.size()) throw UsageError("option " + words[i] + " needs a value");
-    line.global.push_back(Taken(o, words[i + 1]));
+    line.global.push_back(ReadOption(words, i, GlobalOptions(), nullptr));
   }
   CheckGiven(line.global);
   if (i >= words.size()) throw UsageError("no command given");
-  if (IsHelp(words[i])) {
-    line.help = true;
-    return line;
-  }
   for (const CommandSpec& c : Commands())
     if (c.name == words[i]) line.command = &c;
-  if (!line.command) throw UsageError("unknown command " + words[i]);
+  if (!line.command) throw UsageError("unknown command " + EchoName(words[i]));
   const CommandSpec& command = *line.command;
   for (++i; i < words.size(); ++i) {
     const std::string& word = words[i];
@@ -336,18 +401,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& words) {
       line.help = true;
       return line;
     }
-    if (word.rfind("--", 0) != 0) {
+    if (IsOption(word))
+      line.options.push_back(ReadOption(words, i, command.options, &command));
+    else
       line.positional.push_back(word);
-      continue;
-    }
-    const Option* o = Lookup(command.options, word);
-    if (!o) throw UsageError("unknown option " + word + " for " + command.name);
-    if (o->kind == Kind::Flag) {
-      line.options.push_back(Taken(o, ""));
-      continue;
-    }
-    if (i + 1 >= words.size()) throw UsageError("option " + word + " needs a value");
-    line.options.push_back(Taken(o, words[++i]));
   }
 
   CheckGiven(line.options);
@@ -382,8 +439,8 @@ std::string Head(const CommandSpec& c) {
   if (p.metavar.empty()) return c.name;
   std::string words = p.metavar + (p.most > 1 ? "..." : "");
   if (!p.instead.empty()) {
-    const Option* o = Lookup(c.options, p.instead);
-    words += "|" + o->name + " " + o->metavar;
+    const Option& o = OfCommand(c, p.instead);
+    words += "|" + o.name + " " + o.metavar;
   }
   return c.name + " " + (p.least == 0 ? "[" + words + "]" : words);
 }

@@ -16,6 +16,18 @@ struct UsageError : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A fault of dtmhost itself, not of its user or the plug-in: a table or a lookup that
+// names an option the command does not have.
+struct ToolFault : std::logic_error {
+  using std::logic_error::logic_error;
+};
+
+struct CommandLine;
+struct Session;
+
+// What a command does: runs on the session and answers what it prints.
+using Runner = std::string (*)(Session&, const CommandLine&);
+
 // What an option takes.
 enum class Kind {
   Flag,        // nothing
@@ -64,6 +76,7 @@ struct Positional {
 
 struct CommandSpec {
   std::string name;
+  Runner run = nullptr;
   Positional positional;
   std::vector<Option> options;
   std::string help;  // what it prints, for its own help
@@ -77,6 +90,11 @@ struct CommandSpec {
 const std::vector<Option>& GlobalOptions();
 const std::vector<CommandSpec>& Commands();
 
+// Throws ToolFault where a table names what is not there: an option that contradicts
+// or stands in for one the command does not have, a command without a runner, a name
+// given twice. The tables above are checked so when first read.
+void CheckTables(const std::vector<Option>& global, const std::vector<CommandSpec>& commands);
+
 // One option as given.
 struct Given {
   const Option* option = nullptr;
@@ -85,7 +103,9 @@ struct Given {
   std::string name, value;   // Assignment: the parts around the first '='; Variable: name
 };
 
-// A command line read and checked against the tables.
+// A command line read and checked against the tables. Every lookup names an option of
+// the command (of the options before it, for findGlobal); any other name is a
+// ToolFault, so that a misspelt name cannot quietly read as not given.
 struct CommandLine {
   std::vector<Given> global;
   const CommandSpec* command = nullptr;  // null where the whole usage was asked for

@@ -93,14 +93,14 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
   };
   const Case cases[] = {
       {{}, 2, "no command given"},
-      {{"frobnicate"}, 2, "unknown command frobnicate"},
-      {{"--verbose", "info"}, 2, "unknown option --verbose"},
+      {{"frobnicate"}, 2, "unknown command \"frobnicate\""},
+      {{"--verbose", "info"}, 2, "unknown option \"--verbose\""},
       {{"--plugin"}, 2, "option --plugin needs a value"},
       {{"show"}, 2, "show needs at least one OBJECT"},
-      {{"show", "1", "--bogus"}, 2, "unknown option --bogus for show"},
+      {{"show", "1", "--bogus"}, 2, "unknown option \"--bogus\" for show"},
       {{"show", "1", "--set"}, 2, "option --set needs a value"},
       {{"show", "1", "--set", "no_equals_sign"}, 2, "bad assignment: \"no_equals_sign\" (--set takes NAME=VALUE)"},
-      {{"catalogue", "extra"}, 2, "catalogue takes no argument extra"},
+      {{"catalogue", "extra"}, 2, "catalogue takes no argument \"extra\""},
       {{"run"}, 2, "run needs exactly one METHOD"},
       // An option's refused value says what the option takes; an empty one is named so.
       {{"run", "method_set", "--abort-from", "0"}, 2, "bad call number: \"0\" (--abort-from takes integers from 1 to 1000000)"},
@@ -110,15 +110,15 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
       {{"menu", "--role", "99999999999"}, 2, "bad role: \"99999999999\" (--role takes integers from -2147483648 to 2147483647)"},
       {{"show", "1", "--set", "=1"}, 2, "bad assignment: \"=1\", an empty name (--set takes NAME=VALUE)"},
       {{"show", "1", "--unset", ""}, 2, "bad variable: an empty name (--unset takes NAME)"},
-      {{"show", " 1"}, 1, "unknown object:  1"},  // numbers are read without blanks everywhere
+      {{"show", " 1"}, 1, "unknown object: \" 1\""},  // numbers are read without blanks everywhere
       {{"--plugin", "", "info"}, 2, "option --plugin needs a file name"},
       // Options given twice or contradicting each other are wrong use, not a silent choice.
       {{"--plugin", "a.so", "--plugin", "b.so", "info"}, 2, "option --plugin given more than once"},
       {{"--registry", "a", "--registry", "b", "registry"}, 2, "option --registry given more than once"},
       {{"run", "method_set", "--abort-from", "1", "--abort-from", "2"}, 2, "option --abort-from given more than once"},
       {{"show", "1", "--set", "manu_mode=4", "--unset", "manu_mode"}, 2,
-       "options --set manu_mode=4 and --unset manu_mode contradict each other"},
-      {{"show", "1", "--unset", "215", "--set", "manu_mode=4"}, 2, "options --set manu_mode=4 and --unset 215 contradict"},
+       "options --set \"manu_mode=4\" and --unset \"manu_mode\" contradict each other"},
+      {{"show", "1", "--unset", "215", "--set", "manu_mode=4"}, 2, "options --set \"manu_mode=4\" and --unset \"215\" contradict"},
       {{"run", "method_set", "--interactive", "--edit", "manu_mode=1"}, 2, "options --interactive and --edit contradict"},
       {{"run", "method_set", "--select", "0", "--interactive"}, 2, "options --interactive and --select contradict"},
       {{"run", "method_message_no_access", "--interactive"}, 2, "--interactive needs a terminal on stdin"},
@@ -128,9 +128,9 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
       {{"describe", "--lang", "de", "--lang", "de"}, 2, "option --lang given more than once"},
       {{"menu", "--role", "15"}, 1,
        "the information object names the menu __MVX__CommunicationMenu for role 15, and no object bears that name"},
-      {{"show", "no_such_object"}, 1, "unknown object: no_such_object"},
-      {{"show", "9999"}, 1, "unknown object: 9999"},
-      {{"show", "1", "--set", "no_such_variable=1"}, 1, "unknown object: no_such_variable"},
+      {{"show", "no_such_object"}, 1, "unknown object: \"no_such_object\""},
+      {{"show", "9999"}, 1, "unknown object: \"9999\""},
+      {{"show", "1", "--set", "no_such_variable=1"}, 1, "unknown object: \"no_such_variable\""},
       // A refused value is wrong use; the refusal names what the variable takes.
       {{"show", "1", "--set", "manu_mode=abc"}, 2, "bad value for manu_mode: \"abc\" (manu_mode takes integers from 0 to 255)"},
       {{"show", "1", "--set", "manu_mode=1.5"}, 2, "bad value for manu_mode: \"1.5\" (manu_mode takes integers from 0 to 255)"},
@@ -164,13 +164,13 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
       {{"show", "1", "--set", "manu_relay_number=abc"}, 2,
        "manu_relay_number takes integers from -2147483648 to 4294967295, numbers from"},
       {{"--registry", "", "registry"}, 2, "option --registry needs a file name"},
-      {{"show", "a\x1B[31m\xFF\xC3\xA9"}, 1, "unknown object: a\\x1b[31m\\xff\xC3\xA9\n"},  // escaped, UTF-8 kept
-      {{"show", "1", "--unset", "method_set"}, 1, "not a variable: method_set"},
-      {{"run", "manu_mode"}, 1, "not a method: manu_mode"},
-      {{"menu", "manu_mode"}, 1, "not a menu: manu_mode"},
-      {{"--plugin", "/nonexistent/lib.so", "catalogue"}, 1, "plug-in not found: /nonexistent/lib.so"},
+      {{"show", "a\x1B[31m\xFF\xC3\xA9"}, 1, "unknown object: \"a\\x1b[31m\\xff\xC3\xA9\"\n"},  // escaped, UTF-8 kept
+      {{"show", "1", "--unset", "method_set"}, 1, "not a variable: \"method_set\" names the method method_set"},
+      {{"run", "manu_mode"}, 1, "not a method: \"manu_mode\" names the variable manu_mode"},
+      {{"menu", "manu_mode"}, 1, "not a menu: \"manu_mode\" names the variable manu_mode"},
+      {{"--plugin", "/nonexistent/lib.so", "catalogue"}, 1, "plug-in not found: \"/nonexistent/lib.so\""},
       {{"--plugin", DTM_DDLIB_PATH, "info"}, 1, "lacks the entry point GetAttributeCalculation"},
-      {{"--plugin", "/", "catalogue"}, 1, "plug-in is not a regular file: /"},
+      {{"--plugin", "/", "catalogue"}, 1, "plug-in is not a regular file: \"/\""},
       // A refused value is shown quoted as typed, so that blanks and quotes show; an empty
       // one is named so.
       {{"show", "1", "--set", "manu_mode= 1"}, 2, "bad value for manu_mode: \" 1\" (manu_mode takes"},
@@ -181,11 +181,11 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
       {{"show", "1", "--set", ""}, 2, "bad assignment: an empty value (--set takes NAME=VALUE)"},
       {{"run", "method_set", "--edit", ""}, 2, "bad assignment: an empty value (--edit takes NAME=VALUE)"},
       // An option is given once, or once per variable, a name and a number alike.
-      {{"show", "1", "--set", "manu_mode=1", "--set", "manu_mode=2"}, 2, "option --set given more than once for manu_mode"},
-      {{"show", "1", "--set", "manu_mode=1", "--set", "215=2"}, 2, "option --set given more than once for manu_mode"},
-      {{"show", "1", "--unset", "215", "--unset", "manu_mode"}, 2, "option --unset given more than once for manu_mode"},
+      {{"show", "1", "--set", "manu_mode=1", "--set", "manu_mode=2"}, 2, "option --set given more than once for \"manu_mode\""},
+      {{"show", "1", "--set", "manu_mode=1", "--set", "215=2"}, 2, "option --set given more than once for \"manu_mode\""},
+      {{"show", "1", "--unset", "215", "--unset", "manu_mode"}, 2, "option --unset given more than once for \"manu_mode\""},
       {{"run", "method_set", "--edit", "161=1", "--edit", "phys_factory_reset=2"}, 2,
-       "option --edit given more than once for phys_factory_reset"},
+       "option --edit given more than once for \"phys_factory_reset\""},
       {{"show", "1", "--reads", "--reads"}, 2, "option --reads given more than once"},
       {{"run", "method_set", "--suppress-abort", "--suppress-abort"}, 2, "option --suppress-abort given more than once"},
       {{"run", "method_set", "--interactive", "--interactive"}, 2, "option --interactive given more than once"},
@@ -196,9 +196,9 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
       {{"--plugin", "/nonexistent/lib.so", "menu"}, 2, "menu needs one OBJECT or one --role N"},
       {{"--plugin", "/nonexistent/lib.so", "show", "1", "--set", "manu_mode"}, 2, "bad assignment: \"manu_mode\""},
       {{"--plugin", "/nonexistent/lib.so", "show", "1", "--set", "215=1", "--set", "+0215=2"}, 2,
-       "option --set given more than once for 215"},
+       "option --set given more than once for \"215\""},
       {{"--plugin", "/nonexistent/lib.so", "valid", "1", "--unset", "x", "--set", "x=1"}, 2,
-       "options --set x=1 and --unset x contradict each other"},
+       "options --set \"x=1\" and --unset \"x\" contradict each other"},
       {{"--plugin", "/nonexistent/lib.so", "run", "m", "--select", "x"}, 2, "bad selection: \"x\""},
       // A value no variable takes needs no type: refused also when the plug-in cannot load.
       {{"--plugin", "/nonexistent/lib.so", "show", "1", "--set", "manu_mode=abc"}, 2,
@@ -210,6 +210,39 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
       {{"--plugin", "/nonexistent/lib.so", "run", "m", "--interactive"}, 2, "--interactive needs a terminal on stdin"},
       {{"--plugin", "/nonexistent/lib.so", "menu", "--role", "x"}, 2, "bad role: \"x\""},
       {{"--plugin", "/", "menu", "m", "--lang", "x"}, 2, "bad language: \"x\""},
+      // An integer is judged by the text's exact value: a fraction however near a whole.
+      {{"show", "1", "--set", "manu_mode=1.9999999999999999"}, 2, "\"1.9999999999999999\" (manu_mode takes integers"},
+      {{"show", "1", "--set", "manu_mode=254.99999999999999"}, 2, "\"254.99999999999999\" (manu_mode takes integers"},
+      {{"show", "1", "--set", "manu_mode=1.0", "--set", "manu_sensor_type=1e2", "--set", "manu_unit_display=0.5e1"}, 0,
+       "\"number\": 1,"},
+      // Names and paths are echoed quoted, so that a blank shows.
+      {{"show", " manu_mode"}, 1, "unknown object: \" manu_mode\"\n"},
+      {{"show", "1", "--unset", " "}, 1, "unknown object: \" \"\n"},
+      {{"show", "1", "--set", " X=1", "--set", " X=2"}, 2, "option --set given more than once for \" X\" ("},
+      {{"--plugin", " ", "info"}, 1, "plug-in not found: \" \"\n"},
+      // A word with a leading '-' that is no number is an option; a negative number an object.
+      {{"show", "manu_mode", "-s"}, 2, "unknown option \"-s\" for show"},
+      {{"show", "-5"}, 1, "unknown object: \"-5\""},
+      {{"-x", "info"}, 2, "unknown option \"-x\""},
+      {{"info", "--plugin", "/x"}, 2, "option --plugin goes before the command: dtmhost --plugin PATH info"},
+      {{"registry", "--registry", "r"}, 2, "option --registry goes before the command: dtmhost --registry FILE registry"},
+      // An object of the wrong kind is named alike by every command.
+      {{"run", "2"}, 1, "not a method: \"2\" names the command read__MVX__phys_device_man_id\n"},
+      {{"menu", "2"}, 1, "not a menu: \"2\" names the command read__MVX__phys_device_man_id\n"},
+      // A refusal names the rule the value breaks, never a range that holds it.
+      {{"show", "1", "--set", "manu_relay_number=1e-400"}, 2, "\"1e-400\" (a double holds it as 0)\n"},
+      {{"show", "1", "--set", "manu_relay_number=99999999999999999999999"}, 2,
+       "(manu_relay_number takes integers from -2147483648 to 4294967295)\n"},
+      {{"--plugin", "/nonexistent/lib.so", "show", "1", "--set", "a=1e-400"}, 2,
+       "\"1e-400\" (no variable takes it: a double holds it as 0)\n"},
+      {{"show", "1", "--set", "phys_tag_desc=\"\xFF\""}, 2,
+       "(not UTF-8: dtmhost reads the command line and typed answers as UTF-8)\n"},
+      // A float variable holds the float the text rounds to, as the range built from it shows.
+      {{"show", "manu_temperature_process_entry", "--set", "manu_meas_value_temperature=3.4028235677973366e+38", "--set",
+        "manu_temperature_offset=0"},
+       0, "\"value\": 3.4028234663852886e+38"},
+      // A text in single quotes is a text too.
+      {{"show", "1", "--set", "phys_tag_desc='x'"}, 0, "\"number\": 1,"},
       // Help: the usage, or the command's own, on stdout; nothing on stderr.
       {{"--help"}, 0, "usage: dtmhost [--plugin PATH] [--registry FILE] COMMAND\n"},
       {{"-h"}, 0, "usage: dtmhost [--plugin PATH] [--registry FILE] COMMAND\n"},

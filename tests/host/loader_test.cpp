@@ -20,9 +20,9 @@ TEST(Loader, ReportsWhyALibraryCannotServe) {
     std::string expected;  // part of the one-line error
   };
   const Case cases[] = {
-      {"/nonexistent/libdtmplugin.so", "plug-in not found: /nonexistent/libdtmplugin.so"},
-      {"", "plug-in not found"},
-      {notLibrary, "cannot load plug-in " + notLibrary},
+      {"/nonexistent/libdtmplugin.so", "plug-in not found: \"/nonexistent/libdtmplugin.so\""},
+      {"", "plug-in not found: an empty path"},
+      {notLibrary, "cannot load plug-in \"" + notLibrary + "\""},
       {DTM_DDLIB_PATH, "lacks the entry point GetAttributeCalculation"},
   };
   for (const auto& c : cases) {

@@ -100,32 +100,37 @@ std::string CatalogueCommand(Session& s, const CommandLine& line) {
   return out.dump();
 }
 
-std::string Show(Session& s, const CommandLine& line) {
-  auto objects = s.Objects(line);
-  dtmhost::Host& host = *s.host;
+namespace {
+
+// The objects named, each as ANSWER gives it, in a JSON array in the order given.
+template <class Answer>
+std::string EachObject(Session& s, const CommandLine& line, Answer answer) {
   Json out = Json::Array();
-  for (const CDDDefinition* d : objects) {
-    std::unique_ptr<CDDObject> object = host.Request(*d);
-    Json shown = object ? ObjectJson(*object, "") : DefinitionJson(*d).set("available", Json::Bool(false));
-    if (line.has("--reads")) {
-      Json reads = Json::Array();
-      for (const std::string& name : host.store().readOrder()) reads.push(Json::String(name));
-      shown.set("reads", std::move(reads));
-    }
-    out.push(std::move(shown));
-  }
+  for (const CDDDefinition* d : s.Objects(line)) out.push(answer(*s.host, *d));
   return out.dump();
 }
 
+}  // namespace
+
+std::string Show(Session& s, const CommandLine& line) {
+  bool reads = line.has("--reads");
+  return EachObject(s, line, [&](dtmhost::Host& host, const CDDDefinition& d) {
+    std::unique_ptr<CDDObject> object = host.Request(d);
+    Json shown = object ? ObjectJson(*object, "") : DefinitionJson(d).set("available", Json::Bool(false));
+    if (reads) {
+      Json names = Json::Array();
+      for (const std::string& name : host.store().readOrder()) names.push(Json::String(name));
+      shown.set("reads", std::move(names));
+    }
+    return shown;
+  });
+}
+
 std::string Valid(Session& s, const CommandLine& line) {
-  auto objects = s.Objects(line);
-  dtmhost::Host& host = *s.host;
-  Json out = Json::Array();
-  for (const CDDDefinition* d : objects) {
-    std::optional<bool> valid = host.Valid(*d);
-    out.push(Json::Object().set("name", Json::String(d->getName())).set("valid", Json::From(valid, Json::Bool)));
-  }
-  return out.dump();
+  return EachObject(s, line, [](dtmhost::Host& host, const CDDDefinition& d) {
+    std::optional<bool> valid = host.Valid(d);
+    return Json::Object().set("name", Json::String(d.getName())).set("valid", Json::From(valid, Json::Bool));
+  });
 }
 
 namespace {

@@ -25,6 +25,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <system_error>
 
 #include "ddlib/registry.h"
 #include "module/registration.h"
@@ -380,8 +381,9 @@ TEST_F(RegistryFile, NonRegularPathsFailAtOnce) {
 }
 
 // A link that another user planted in a sticky, world-writable folder is not followed
-// (nothing is created, neither the target nor a lock); a link owned by the folder's
-// owner is.
+// (nothing is created, neither the target nor a lock); one in a folder that only its
+// group may write is, as the kernel follows it, and so is a link owned by the folder's
+// owner.
 TEST_F(RegistryFile, AnotherUsersLinkInAStickyFolderIsNotFollowed) {
   if (geteuid() != 0) GTEST_SKIP() << "planting a link as another user needs root (lchown)";
   const fs::path shared = m_dir / "shared";
@@ -406,9 +408,12 @@ TEST_F(RegistryFile, AnotherUsersLinkInAStickyFolderIsNotFollowed) {
   EXPECT_EQ(Register(*ddlib::OpenFileRegistry((folderLink / "hive.txt").string()), "/x/libdtmplugin.so"), kRegistrationFailed);
   EXPECT_TRUE(fs::is_empty(m_dir / "real"));
 
+  ASSERT_EQ(chmod(shared.c_str(), 01775), 0);  // the rule for links spares a folder shared with its group only
+  EXPECT_EQ(Register(*registry, "/x/libdtmplugin.so"), 0) << registry->lastMessage();
+  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(target)));
+  ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
   ASSERT_EQ(chown(shared.c_str(), kOther, kOther), 0);
   EXPECT_EQ(Register(*registry, "/x/libdtmplugin.so"), 0);
-  EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(target)));
 }
 
 // A change keeps the file's owner, group and permission bits and drops set-id bits;
@@ -687,6 +692,25 @@ TEST_F(RegistryFile, TheCopyIsPrivateAndAChmodMeanwhileIsKept) {
   EXPECT_EQ(TempFiles(), 0);
 }
 
+// A failure other than a refusal or a memory failure, as of the random source or a
+// lock, answers false in its own words, never in the last operation's; so does one that
+// is no standard exception. The file stays as it was, with no copy beside.
+TEST_F(RegistryFile, AnyOtherFailureAnswersFalseInItsOwnWords) {
+  auto registry = ddlib::OpenFileRegistry(m_path);
+  ASSERT_TRUE(registry->createKey("K\\L"));
+  const std::string before = Bytes(m_path);
+  ASSERT_FALSE(registry->deleteKey("K"));  // leaves a reason of its own
+  const std::system_error failure(std::make_error_code(std::errc::resource_deadlock_would_occur), "the copy's name");
+  ddlib::SetRegistryCopyHook([&](ddlib::RegistryCopyStage, int) { throw failure; });
+  EXPECT_FALSE(registry->createKey("M"));
+  EXPECT_EQ(registry->lastMessage(), failure.what());
+  ddlib::SetRegistryCopyHook([](ddlib::RegistryCopyStage, int) { throw 1; });
+  EXPECT_FALSE(registry->createKey("M"));
+  EXPECT_EQ(registry->lastMessage(), "unknown failure");
+  EXPECT_EQ(Bytes(m_path), before);
+  EXPECT_EQ(TempFiles(), 0);
+}
+
 // A refused change leaves nothing where there was no file: not for a name too long for
 // the copy, a change past the size limit, a file size limit (as `ulimit -f` sets), a
 // name followed by a slash, or keys past the real registry's bounds, which are refused
@@ -732,9 +756,10 @@ TEST_F(RegistryFile, ARefusedChangeLeavesNothing) {
 }
 
 // Refused in one line, changing nothing: a hard-linked file (its two names would
-// split), another user's file in a shared sticky folder, a lock file planted by
-// another user or put there as a link. The folder owner's file there and the caller's
-// own are changed. Another user's stale copies, and hard-linked ones, stay.
+// split), another user's file in a sticky folder shared with all or only with its
+// group, a lock file planted by another user or put there as a link. The folder
+// owner's file there and the caller's own are changed. Another user's stale copies,
+// and hard-linked ones, stay.
 TEST_F(RegistryFile, PlantedAndLinkedFilesAreRefused) {
   if (geteuid() != 0) GTEST_SKIP() << "planting files as another user needs root";
   constexpr uid_t kOther = 4242;
@@ -775,6 +800,9 @@ TEST_F(RegistryFile, PlantedAndLinkedFilesAreRefused) {
   ASSERT_TRUE(there->createKey("K"));
   ASSERT_EQ(chown(planted.c_str(), kOther, kOther), 0);
   const std::string plantedBytes = Bytes(planted);
+  EXPECT_EQ(Register(*there, "/x/libdtmplugin.so"), kRegistrationFailed);
+  EXPECT_NE(there->lastMessage().find("shared sticky folder"), std::string::npos) << there->lastMessage();
+  ASSERT_EQ(chmod(shared.c_str(), 01775), 0);  // shared with its group only
   EXPECT_EQ(Register(*there, "/x/libdtmplugin.so"), kRegistrationFailed);
   EXPECT_NE(there->lastMessage().find("shared sticky folder"), std::string::npos) << there->lastMessage();
   EXPECT_EQ(Bytes(planted), plantedBytes);

@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <exception>
 #include <mutex>
 #include <new>
 
@@ -175,26 +176,44 @@ class FileRegistry : public Registry {
     return file ? Read(*file) : RegistryKeys{};
   }
 
-  // Runs an operation; false when it is refused. Either way its outcome is kept. The
-  // handlers allocate nothing: the refusal's text is moved, and "out of memory" fits
-  // in a string's own room.
+  // Runs an operation; false when it is refused or fails otherwise, then in the
+  // failure's own words: no exception leaves the registry. Either way its outcome is
+  // kept. The handlers answer even with no memory left: the refusal's text is moved,
+  // another failure's text falls back to "out of memory", and the fixed texts fit in a
+  // string's own room.
   template <typename Operation>
   bool Guarded(Operation operation) const {
     Outcome outcome;
-    bool ok = true;
+    bool ok = false;
     try {
+      Keep(Outcome{});  // nothing of the last operation's outcome outlives this one
       outcome = operation();
+      ok = true;
     } catch (Refusal& refusal) {
       outcome.message = std::move(refusal.why);
-      ok = false;
     } catch (const std::bad_alloc&) {
       outcome.message = "out of memory";
-      ok = false;
+    } catch (const std::exception& error) {
+      outcome.message = Said(error);
+    } catch (...) {
+      outcome.message = "unknown failure";
     }
+    Keep(std::move(outcome));
+    return ok;
+  }
+
+  void Keep(Outcome outcome) const {
     std::lock_guard<std::mutex> hold(m_mutex);
     m_message = std::move(outcome.message);
     m_changed = outcome.changed;
-    return ok;
+  }
+
+  static std::string Said(const std::exception& error) noexcept {
+    try {
+      return error.what();
+    } catch (...) {
+      return "out of memory";
+    }
   }
 
   std::string m_path;

@@ -18,19 +18,25 @@ class Held {
   Held() = default;
   explicit Held(Handle handle) : m_handle(handle) {}
   Held(Held&& other) noexcept : m_handle(std::exchange(other.m_handle, kNone)) {}
+  // The handle held before is closed at once, not left to the source's end.
   Held& operator=(Held&& other) noexcept {
-    std::swap(m_handle, other.m_handle);
+    if (this != &other) {
+      Reset();
+      m_handle = std::exchange(other.m_handle, kNone);
+    }
     return *this;
   }
-  ~Held() {
-    if (m_handle != kNone) Close(m_handle);
-  }
+  ~Held() { Reset(); }
   Handle get() const { return m_handle; }
   // Hands the handle over, as to a folder stream made from a descriptor.
   Handle release() { return std::exchange(m_handle, kNone); }
   explicit operator bool() const { return m_handle != kNone; }
 
  private:
+  void Reset() {
+    if (m_handle != kNone) Close(std::exchange(m_handle, kNone));
+  }
+
   Handle m_handle = kNone;
 };
 

@@ -53,16 +53,19 @@ struct stat FolderStatus(int folder) {
   return st;
 }
 
-// The kernel's protected-symlink and protected-regular rules at their strictest: in a
-// folder that is sticky and world-writable (as /tmp is), anyone may have planted a name,
-// so only what belongs to the caller or to the folder's owner is trusted there.
-bool Planted(const struct stat& folder, uid_t owner) {
-  const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+// Who may have planted a name in a sticky folder: the kernel's protected-symlink rule
+// counts only a world-writable one (as /tmp is), its protected-regular rule at its
+// strictest a group-writable one too.
+enum class Shared : mode_t { ForLinks = S_IWOTH, ForFiles = S_IWOTH | S_IWGRP };
+
+// In such a folder only what belongs to the caller or to the folder's owner is trusted.
+bool Planted(const struct stat& folder, uid_t owner, Shared writable) {
+  const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & static_cast<mode_t>(writable));
   return shared && owner != ::geteuid() && owner != folder.st_uid;
 }
 
-void CheckNotPlanted(const struct stat& folder, uid_t owner, const std::string& what) {
-  if (Planted(folder, owner)) Refuse(what + " belongs to another user in a shared sticky folder");
+void CheckNotPlanted(const struct stat& folder, uid_t owner, Shared writable, const std::string& what) {
+  if (Planted(folder, owner, writable)) Refuse(what + " belongs to another user in a shared sticky folder");
 }
 
 // The changed file gets the old one's owner and group, which only root may give away;
@@ -99,7 +102,8 @@ std::optional<Place> Walk(const std::string& path) {
     if (!entry || ::fstat(entry.get(), &st) != 0) Lost(errno);
     if (S_ISLNK(st.st_mode)) {
       if (++links > kLinkLimit) Refuse("the registry file's path has more than " + std::to_string(kLinkLimit) + " links");
-      CheckNotPlanted(FolderStatus(folder.get()), st.st_uid, "the link " + name + " on the registry file's path");
+      CheckNotPlanted(FolderStatus(folder.get()), st.st_uid, Shared::ForLinks,
+                      "the link " + name + " on the registry file's path");
       std::string target = LinkTarget(entry.get());
       std::deque<std::string> more = Names(target);
       names.insert(names.begin(), more.begin(), more.end());
@@ -119,7 +123,7 @@ std::optional<Place> Walk(const std::string& path) {
 
 void CheckChangeable(const Place& place, const struct stat& st) {
   const struct stat folder = FolderStatus(place.folder.get());
-  CheckNotPlanted(folder, st.st_uid, kFile);
+  CheckNotPlanted(folder, st.st_uid, Shared::ForFiles, kFile);
   CheckOneLink(st, kFile);
   CheckOwnerKept(st, folder);
 }

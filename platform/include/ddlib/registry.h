@@ -71,7 +71,7 @@ inline constexpr std::chrono::milliseconds kRegistryLockWait{5000};
 // A registry file larger than this is refused unread; real hives are a few KiB.
 inline constexpr long long kRegistryFileLimit = 16ll << 20;
 
-// A hive kept in a file; the README's "Registration" says how. Reads take no lock and
+// A hive kept in a file; docs/registry.md says how. Reads take no lock and
 // see the hive before or after a change, never half of one; a missing file or folder
 // reads as an empty hive. Each change (a single operation or a whole edit) is atomic
 // towards other processes: it waits lockWait at the most for another's change, then

@@ -78,11 +78,11 @@ bool Latin1(const std::string& utf8, std::string* latin1) {
 
 std::string Echo(const std::string& typed, const char* empty) {
   if (typed.empty()) return empty;
-  bool doubles = typed.find('"') != std::string::npos, singles = typed.find('\'') != std::string::npos;
-  if (doubles && !singles) return "'" + typed + "'";
-  std::string out = "\"";
-  for (char c : typed) out += c == '"' ? std::string("\\x22") : std::string(1, c);
-  return out + "\"";
+  // Single quotes where they spare escaping a double quote.
+  const char quote = typed.find('"') != std::string::npos && typed.find('\'') == std::string::npos ? '\'' : '"';
+  std::string out(1, quote);
+  for (char c : typed) out += c == '\\' ? std::string("\\\\") : c == quote ? std::string("\\x22") : std::string(1, c);
+  return out + quote;
 }
 
 std::optional<std::string> Unquote(const std::string& quoted) {

@@ -108,6 +108,15 @@ std::optional<Typed> ParseValue(const std::string& text) {
 // What a refusal says of a text that is not UTF-8.
 constexpr const char* kNotUtf8 = "not UTF-8: dtmhost reads the command line and typed answers as UTF-8";
 
+// What a refusal says of a value that would be one but for a blank before or after it.
+constexpr const char* kPadded = "no blank may stand before or after a value";
+
+bool Padded(const std::string& text) {
+  std::size_t first = text.find_first_not_of(' '), last = text.find_last_not_of(' ');
+  return first != std::string::npos && (first > 0 || last + 1 < text.size()) &&
+         ParseValue(text.substr(first, last + 1 - first)).has_value();
+}
+
 // The integers a variable of this type and size holds; 32 bits where the size is not
 // one of 1, 2 or 4 bytes. Without a type: any 32-bit pattern, signed or not.
 std::pair<long long, long long> IntegerRange(std::optional<enumDDVariableType> type, std::optional<int> size) {
@@ -160,7 +169,7 @@ CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const 
   auto breaks = [&](const std::string& rule) { return refused(shown, name + " takes " + rule); };
 
   std::optional<Typed> given = ParseValue(typed);
-  if (!given) throw breaks(takes);
+  if (!given) throw Padded(typed) ? refused(shown, kPadded) : breaks(takes);
   if (given->form == Typed::Form::Text) {
     if (type && *type != VariableTypeString) throw breaks(takes);
     if (!given->utf8) throw refused(shown, kNotUtf8);
@@ -194,7 +203,9 @@ CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const 
 void CheckValueForm(const std::string& name, const std::string& typed) {
   std::optional<Typed> given = ParseValue(typed);
   std::string why;
-  if (!given || (given->form == Typed::Form::Text && given->utf8 && !given->latin1))
+  if (!given && Padded(typed))
+    why = kPadded;
+  else if (!given || (given->form == Typed::Form::Text && given->utf8 && !given->latin1))
     why = "an integer, a finite decimal number or a Latin-1 text in quotes";
   else if (given->form == Typed::Form::Text && !given->utf8)
     why = kNotUtf8;

@@ -245,10 +245,12 @@ void CheckValue(Given& given) {
       if (given.text.empty()) throw UsageError("option " + o.name + " needs a file name");
       return;
     case Kind::Integer: {
+      // Numbers are read one way everywhere: decimal digits, nothing else.
+      std::string bad = "bad " + o.noun + ": " + Echo(given.text) + " (" + o.name + " takes ";
+      if (!dtmhost::IsInteger(given.text)) throw Refused(bad + "decimal digits with an optional sign, no blank)");
       std::optional<long> n = dtmhost::ParseInteger(given.text);
       if (!n || *n < o.low || *n > o.high)
-        throw Refused("bad " + o.noun + ": " + Echo(given.text) + " (" + o.name + " takes integers from " +
-                      std::to_string(o.low) + " to " + std::to_string(o.high) + o.more + ")");
+        throw Refused(bad + "integers from " + std::to_string(o.low) + " to " + std::to_string(o.high) + o.more + ")");
       given.number = *n;
       return;
     }
@@ -303,7 +305,8 @@ void CheckVariables(const std::vector<Given>& options,
       const Given& first = options[a];
       const Given& second = options[b];
       if (first.option == second.option && first.option->repeat == Repeat::PerVariable)
-        throw UsageError("option " + first.option->name + " given more than once for " + EchoName(*keys[a]));
+        throw UsageError("option " + first.option->name + " given more than once for " + EchoName(first.name) +
+                         (first.name == second.name ? "" : " and " + EchoName(second.name) + ", one variable"));
       // Named in the table's order: the option that names the contradiction second.
       const Given* one = nullptr;
       const Given* other = nullptr;
@@ -365,13 +368,21 @@ Given ReadOption(const std::vector<std::string>& words, std::size_t& i, const st
                  const CommandSpec* command) {
   const std::string& word = words[i];
   const Option* o = Lookup(options, word);
+  // An option in the wrong place is named with where it goes.
+  auto misplaced = [&](const Option& there, const std::string& where, const std::string& command) {
+    return UsageError("option " + word + " goes " + where + " the command: dtmhost " +
+                      (where == "before" ? word + " " + there.metavar + " " + command
+                                         : command + " " + word + (there.metavar.empty() ? "" : " " + there.metavar)));
+  };
   if (!o && command) {
-    if (const Option* global = Lookup(GlobalOptions(), word))
-      throw UsageError("option " + word + " goes before the command: dtmhost " + word + " " + global->metavar + " " +
-                       command->name);
+    if (const Option* global = Lookup(GlobalOptions(), word)) throw misplaced(*global, "before", command->name);
     throw UsageError("unknown option " + Echo(word) + " for " + command->name);
   }
-  if (!o) throw UsageError("unknown option " + Echo(word));
+  if (!o) {
+    for (const CommandSpec& c : Commands())
+      if (const Option* after = Lookup(c.options, word)) throw misplaced(*after, "after", c.name);
+    throw UsageError("unknown option " + Echo(word));
+  }
   if (o->kind == Kind::Flag) return Taken(o, "");
   if (i + 1 >= words.size()) throw UsageError("option " + word + " needs a value");
   return Taken(o, words[++i]);

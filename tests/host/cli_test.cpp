@@ -105,8 +105,11 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
       // An option's refused value says what the option takes; an empty one is named so.
       {{"run", "method_set", "--abort-from", "0"}, 2, "bad call number: \"0\" (--abort-from takes integers from 1 to 1000000)"},
       {{"run", "method_set", "--select", "1.5"}, 2,
-       "bad selection: \"1.5\" (--select takes integers from -2147483648 to 2147483647, a list's positions from 0)"},
-      {{"run", "method_set", "--select", ""}, 2, "bad selection: an empty value (--select takes integers"},
+       "bad selection: \"1.5\" (--select takes decimal digits with an optional sign, no blank)"},
+      {{"run", "method_set", "--select", "99999999999"}, 2,
+       "bad selection: \"99999999999\" (--select takes integers from -2147483648 to 2147483647, a list's positions from 0)"},
+      {{"run", "method_set", "--abort-from", "1e2"}, 2, "(--abort-from takes decimal digits with an optional sign, no blank)"},
+      {{"run", "method_set", "--select", ""}, 2, "bad selection: an empty value (--select takes decimal digits"},
       {{"menu", "--role", "99999999999"}, 2, "bad role: \"99999999999\" (--role takes integers from -2147483648 to 2147483647)"},
       {{"show", "1", "--set", "=1"}, 2, "bad assignment: \"=1\", an empty name (--set takes NAME=VALUE)"},
       {{"show", "1", "--unset", ""}, 2, "bad variable: an empty name (--unset takes NAME)"},
@@ -173,7 +176,8 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
       {{"--plugin", "/", "catalogue"}, 1, "plug-in is not a regular file: \"/\""},
       // A refused value is shown quoted as typed, so that blanks and quotes show; an empty
       // one is named so.
-      {{"show", "1", "--set", "manu_mode= 1"}, 2, "bad value for manu_mode: \" 1\" (manu_mode takes"},
+      {{"show", "1", "--set", "manu_mode= 1"}, 2, "bad value for manu_mode: \" 1\" (no blank may stand before or after a value)"},
+      {{"show", "a\\xffb"}, 1, "unknown object: \"a\\\\xffb\""},  // a backslash typed is not an escape shown
       {{"show", "1", "--set", "manu_mode=\"1\""}, 2, "bad value for manu_mode: '\"1\"' (manu_mode takes"},
       {{"show", "1", "--set", "manu_mode=\"it's\""}, 2, "bad value for manu_mode: \"\\x22it's\\x22\" (manu_mode takes"},
       {{"show", "1", "--set", "manu_mode=\x1B"}, 2, "bad value for manu_mode: \"\\x1b\" (manu_mode takes"},
@@ -183,9 +187,10 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
       // An option is given once, or once per variable, a name and a number alike.
       {{"show", "1", "--set", "manu_mode=1", "--set", "manu_mode=2"}, 2, "option --set given more than once for \"manu_mode\""},
       {{"show", "1", "--set", "manu_mode=1", "--set", "215=2"}, 2, "option --set given more than once for \"manu_mode\""},
-      {{"show", "1", "--unset", "215", "--unset", "manu_mode"}, 2, "option --unset given more than once for \"manu_mode\""},
+      {{"show", "1", "--unset", "215", "--unset", "manu_mode"}, 2,
+       "option --unset given more than once for \"215\" and \"manu_mode\", one variable"},
       {{"run", "method_set", "--edit", "161=1", "--edit", "phys_factory_reset=2"}, 2,
-       "option --edit given more than once for \"phys_factory_reset\""},
+       "option --edit given more than once for \"161\" and \"phys_factory_reset\", one variable"},
       {{"show", "1", "--reads", "--reads"}, 2, "option --reads given more than once"},
       {{"run", "method_set", "--suppress-abort", "--suppress-abort"}, 2, "option --suppress-abort given more than once"},
       {{"run", "method_set", "--interactive", "--interactive"}, 2, "option --interactive given more than once"},
@@ -224,6 +229,7 @@ TEST(Cli, WrongUseAndFailuresGiveOneErrorLine) {
       {{"show", "manu_mode", "-s"}, 2, "unknown option \"-s\" for show"},
       {{"show", "-5"}, 1, "unknown object: \"-5\""},
       {{"-x", "info"}, 2, "unknown option \"-x\""},
+      {{"--set", "x=1", "show", "1"}, 2, "option --set goes after the command: dtmhost show --set NAME=VALUE"},
       {{"info", "--plugin", "/x"}, 2, "option --plugin goes before the command: dtmhost --plugin PATH info"},
       {{"registry", "--registry", "r"}, 2, "option --registry goes before the command: dtmhost --registry FILE registry"},
       // An object of the wrong kind is named alike by every command.

@@ -327,7 +327,8 @@ bool IsInteger(const std::string& text);
 std::optional<long> ParseInteger(const std::string& text);
 // A text as a person typed it, for a message: in double quotes, so that blanks show (in
 // single quotes where it holds a double quote and no single one; a double quote inside
-// double quotes is shown as \x22); an empty one is named by EMPTY.
+// double quotes is shown as \x22, a backslash as \\, so that an escape shown for a
+// byte cannot be mistaken for one typed); an empty one is named by EMPTY.
 std::string Echo(const std::string& typed, const char* empty = "an empty value");
 // The text of a form that ddlib::quote made (as trace arguments are); nothing for
 // any other form.

@@ -3,17 +3,15 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <algorithm>
 #include <iostream>
 #include <limits>
 
 namespace dtmtool {
-
-using dtmhost::IsInteger;
 
 namespace {
 
@@ -28,11 +26,14 @@ struct Typed {
   // number where it fits 64 bits.
   bool whole = false;
   std::optional<long long> integer;
-  double number = 0;       // infinite where it overflows
-  bool underflow = false;  // a decimal not 0 that even a double holds as 0
+  bool zero = false;   // its exact value is 0
+  double number = 0;   // infinite where it overflows
   bool utf8 = true;        // Text: whether it is UTF-8, as the command line is read
   std::string text;        // Text: Latin-1 (empty where it has a character beyond it)
   bool latin1 = true;      // Text: whether every character is one of Latin-1
+
+  // A number not 0 that even a double holds as 0.
+  bool lost() const { return form != Form::Text && number == 0 && !zero; }
 };
 
 // Digits with an optional sign, point and exponent (no hexadecimal, no infinity, no
@@ -68,18 +69,15 @@ std::optional<Typed> ParseNumber(const std::string& text) {
 
   Typed typed;
   typed.form = decimal ? Typed::Form::Decimal : Typed::Form::Integer;
-  errno = 0;
   typed.number = std::strtod(text.c_str(), nullptr);
-  typed.underflow = decimal && errno == ERANGE && typed.number == 0;
   // The significant digits, and where the point stands among them.
   std::size_t lead = std::min(digits.find_first_not_of('0'), digits.size());
   digits.erase(0, lead);
   point -= static_cast<long>(lead);
   digits.erase(digits.find_last_not_of('0') + 1);
   if (digits.empty()) {
-    typed.whole = true;
+    typed.whole = typed.zero = true;
     typed.integer = 0;
-    typed.underflow = false;
     return typed;
   }
   typed.whole = point >= static_cast<long>(digits.size());
@@ -186,11 +184,11 @@ CDDCommonVariant TypedValue(dtmhost::Host& host, const std::string& name, const 
     // variable then holds that float, as the device would.
     float single = std::strtof(typed.c_str(), nullptr);
     if (std::isinf(single)) throw breaks(takes);
-    if (single == 0 && !(given->whole && given->integer == 0)) throw refused(shown, "a float holds it as 0");
+    if (single == 0 && !given->zero) throw refused(shown, "a float holds it as 0");
     return CDDCommonVariant(static_cast<double>(single));
   }
   if (!type && given->form == Typed::Form::Decimal) {
-    if (given->underflow) throw refused(shown, "a double holds it as 0");
+    if (given->lost()) throw refused(shown, "a double holds it as 0");
     if (!std::isfinite(given->number)) throw breaks(numbers);
     return CDDCommonVariant(given->number);
   }
@@ -209,7 +207,7 @@ void CheckValueForm(const std::string& name, const std::string& typed) {
     why = "an integer, a finite decimal number or a Latin-1 text in quotes";
   else if (given->form == Typed::Form::Text && !given->utf8)
     why = kNotUtf8;
-  else if (given->underflow)
+  else if (given->lost())
     why = "a double holds it as 0";
   else if (given->form != Typed::Form::Text && !std::isfinite(given->number))
     why = "beyond a double's range";

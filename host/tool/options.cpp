@@ -151,6 +151,9 @@ const Option* Lookup(const std::vector<Option>& options, const std::string& name
   return nullptr;
 }
 
+// The option as the usage writes it: "--set NAME=VALUE", "--reads".
+std::string Spelled(const Option& o) { return o.name + (o.metavar.empty() ? "" : " " + o.metavar); }
+
 // The option NAME of a table, which must have it.
 const Option& Named(const std::vector<Option>& options, const std::string& name, const std::string& where) {
   const Option* option = Lookup(options, name);
@@ -330,7 +333,7 @@ void CheckPositional(const CommandLine& line) {
   if (!p.instead.empty()) {
     const Option& instead = OfCommand(c, p.instead);
     if (given + (line.has(p.instead) ? 1 : 0) != 1)
-      throw UsageError(c.name + " needs one " + p.metavar + " or one " + instead.name + " " + instead.metavar);
+      throw UsageError(c.name + " needs one " + p.metavar + " or one " + Spelled(instead));
     return;
   }
   if (given >= p.least && given <= p.most) return;
@@ -369,18 +372,16 @@ Given ReadOption(const std::vector<std::string>& words, std::size_t& i, const st
   const std::string& word = words[i];
   const Option* o = Lookup(options, word);
   // An option in the wrong place is named with where it goes.
-  auto misplaced = [&](const Option& there, const std::string& where, const std::string& command) {
-    return UsageError("option " + word + " goes " + where + " the command: dtmhost " +
-                      (where == "before" ? word + " " + there.metavar + " " + command
-                                         : command + " " + word + (there.metavar.empty() ? "" : " " + there.metavar)));
-  };
   if (!o && command) {
-    if (const Option* global = Lookup(GlobalOptions(), word)) throw misplaced(*global, "before", command->name);
+    if (const Option* global = Lookup(GlobalOptions(), word))
+      throw UsageError("option " + word + " goes before the command: dtmhost " + Spelled(*global) + " " +
+                       command->name);
     throw UsageError("unknown option " + Echo(word) + " for " + command->name);
   }
   if (!o) {
     for (const CommandSpec& c : Commands())
-      if (const Option* after = Lookup(c.options, word)) throw misplaced(*after, "after", c.name);
+      if (const Option* after = Lookup(c.options, word))
+        throw UsageError("option " + word + " goes after the command: dtmhost " + c.name + " " + Spelled(*after));
     throw UsageError("unknown option " + Echo(word));
   }
   if (o->kind == Kind::Flag) return Taken(o, "");
@@ -441,7 +442,7 @@ constexpr std::size_t kWidth = 100;  // where the usage wraps
 constexpr std::size_t kNoteColumn = 40;
 
 std::string Bracketed(const Option& o) {
-  return "[" + o.name + (o.metavar.empty() ? "" : " " + o.metavar) + "]" + (o.repeat == Repeat::Once ? "" : "...");
+  return "[" + Spelled(o) + "]" + (o.repeat == Repeat::Once ? "" : "...");
 }
 
 // The command with its positional arguments: "show OBJECT...", "menu OBJECT|--role N".
@@ -451,7 +452,7 @@ std::string Head(const CommandSpec& c) {
   std::string words = p.metavar + (p.most > 1 ? "..." : "");
   if (!p.instead.empty()) {
     const Option& o = OfCommand(c, p.instead);
-    words += "|" + o.name + " " + o.metavar;
+    words += "|" + Spelled(o);
   }
   return c.name + " " + (p.least == 0 ? "[" + words + "]" : words);
 }
@@ -579,9 +580,9 @@ std::string CommandHelp(const CommandSpec& c) {
                                                      : std::to_string(p.least) + " to " + std::to_string(p.most);
     rows.push_back({p.metavar, p.help + "; " + count});
   }
-  for (const Option& o : c.options) rows.push_back({o.name + (o.metavar.empty() ? "" : " " + o.metavar), Rules(c, o)});
+  for (const Option& o : c.options) rows.push_back({Spelled(o), Rules(c, o)});
   for (const Option& o : GlobalOptions())
-    rows.push_back({o.name + " " + o.metavar, Rules(c, o) + "; before the command"});
+    rows.push_back({Spelled(o), Rules(c, o) + "; before the command"});
   out += Rows(rows);
   bool values = false;
   for (const Option& o : c.options) values = values || o.kind == Kind::Assignment;

@@ -442,7 +442,12 @@ constexpr std::size_t kWidth = 100;  // where the usage wraps
 constexpr std::size_t kNoteColumn = 40;
 
 std::string Bracketed(const Option& o) {
-  return "[" + Spelled(o) + "]" + (o.repeat == Repeat::Once ? "" : "...");
+  // Appended piece by piece: a literal + a temporary string inserts at the front, which
+  // g++ 12 at -O3 misreads as an overlapping copy (-Wrestrict).
+  std::string out = "[";
+  out += Spelled(o);
+  out += o.repeat == Repeat::Once ? "]" : "]...";
+  return out;
 }
 
 // The command with its positional arguments: "show OBJECT...", "menu OBJECT|--role N".
@@ -452,7 +457,8 @@ std::string Head(const CommandSpec& c) {
   std::string words = p.metavar + (p.most > 1 ? "..." : "");
   if (!p.instead.empty()) {
     const Option& o = OfCommand(c, p.instead);
-    words += "|" + Spelled(o);
+    words += '|';
+    words += Spelled(o);
   }
   return c.name + " " + (p.least == 0 ? "[" + words + "]" : words);
 }
